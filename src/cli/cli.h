@@ -1,0 +1,71 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/config_file.h"
+#include "config/prompter.h"
+
+namespace kz7::cli {
+
+// Options that take a value ("--data-dir DIR"); every other "--x" is a flag.
+bool OptionTakesValue(std::string_view option);
+
+struct CliArgs {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    bool Has(std::string_view flag) const { return flags.count(std::string(flag)) != 0; }
+    std::optional<std::string> Value(std::string_view option) const;
+};
+
+// Splits the arguments after the program name; false with a reason on a malformed line.
+bool ParseArgs(std::span<const std::string> argv, CliArgs& args, std::string& error);
+
+// Messages for the user go to stderr, captioned.
+class StderrPrompter : public Prompter {
+public:
+    explicit StderrPrompter(std::ostream& err) : err_(err) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+    int count = 0;
+
+private:
+    std::ostream& err_;
+};
+
+struct CliContext {
+    CliArgs args;
+    std::ostream& out;
+    std::ostream& err;
+    Prompter& prompter;
+
+    // The data folder: --data-dir, else the rule for this process. A default
+    // folder is created and seeded with the installed config.bin on first use.
+    DataPaths Paths() const;
+    // The FILE argument at `index` of the positional arguments, or the data folder's config.bin.
+    std::filesystem::path ConfigFileArg(std::size_t index) const;
+    // Prints "kz7ctl: message" to stderr and returns the failing exit status.
+    int Fail(std::string_view message) const;
+};
+
+struct CliCommand {
+    std::string_view name;
+    std::string_view usage;    // arguments after the name
+    std::string_view summary;  // one line for --help
+    std::string_view options;  // accepted options besides the common ones, space-separated
+    int (*run)(CliContext&);
+};
+
+std::span<const CliCommand> ConfigCommands();
+
+int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err);
+
+}  // namespace kz7::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kz7 {
+
+// Replaces the file at `path` with `size` bytes: they are written to a
+// temporary file in the same folder, which is then renamed over the old one,
+// so a crash or a full disk never leaves a half-written file behind. The old
+// file's permissions are kept. Returns 0, or the error number of the step
+// that failed (the old file is then untouched).
+int WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size);
+inline int WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
+    return WriteFileAtomically(path, text.data(), text.size());
+}
+
+// The whole content of a file, or false when it cannot be read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& content);
+
+}  // namespace kz7
