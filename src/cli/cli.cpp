@@ -10,10 +10,23 @@ namespace kz7::cli {
 
 namespace {
 
-constexpr std::string_view kValueOptions[] = {"--data-dir", "--sensor"};
-constexpr std::string_view kCommonOptions[] = {"--data-dir", "--help"};
+constexpr std::string_view kCommonFlags = "--help";
+constexpr std::string_view kCommonValueOptions = "--data-dir";
 
-std::vector<std::span<const CliCommand>> CommandGroups() { return {ConfigCommands()}; }
+std::vector<std::span<const CliCommand>>& CommandGroups() {
+    static std::vector<std::span<const CliCommand>> groups;
+    return groups;
+}
+
+bool ListContains(std::string_view list, std::string_view option) {
+    while (!list.empty()) {
+        const auto end = list.find(' ');
+        if (list.substr(0, end) == option) return true;
+        if (end == std::string_view::npos) break;
+        list.remove_prefix(end + 1);
+    }
+    return false;
+}
 
 void PrintHelp(std::ostream& out) {
     out << "kz7ctl: configure the kz7 gaming mouse (04D9:A09F) from the command line\n\n"
@@ -31,34 +44,47 @@ void PrintHelp(std::ostream& out) {
            "  --help                            this text\n";
 }
 
-const CliCommand* FindCommand(std::string_view name) {
+// The command named by the first one or two positional arguments, and how many words it took.
+const CliCommand* FindCommand(const std::vector<std::string>& words, std::size_t& used) {
     for (const auto group : CommandGroups()) {
         for (const CliCommand& command : group) {
-            if (command.name == name) return &command;
+            if (words.size() >= 2 && command.name == words[0] + " " + words[1]) {
+                used = 2;
+                return &command;
+            }
+        }
+    }
+    for (const auto group : CommandGroups()) {
+        for (const CliCommand& command : group) {
+            if (command.name == words[0]) {
+                used = 1;
+                return &command;
+            }
         }
     }
     return nullptr;
 }
 
-bool Accepts(const CliCommand& command, std::string_view option) {
-    for (std::string_view common : kCommonOptions) {
-        if (common == option) return true;
-    }
-    std::string_view rest = command.options;
-    while (!rest.empty()) {
-        const auto end = rest.find(' ');
-        if (rest.substr(0, end) == option) return true;
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return false;
+bool AcceptsFlag(const CliCommand& command, std::string_view flag) {
+    return ListContains(kCommonFlags, flag) || ListContains(command.flags, flag);
+}
+
+bool AcceptsValue(const CliCommand& command, std::string_view option) {
+    return ListContains(kCommonValueOptions, option) || ListContains(command.valueOptions, option);
 }
 
 }  // namespace
 
+RegisterCommands::RegisterCommands(std::span<const CliCommand> commands) {
+    CommandGroups().push_back(commands);
+}
+
 bool OptionTakesValue(std::string_view option) {
-    for (std::string_view known : kValueOptions) {
-        if (known == option) return true;
+    if (ListContains(kCommonValueOptions, option)) return true;
+    for (const auto group : CommandGroups()) {
+        for (const CliCommand& command : group) {
+            if (ListContains(command.valueOptions, option)) return true;
+        }
     }
     return false;
 }
@@ -153,7 +179,8 @@ int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err
         PrintHelp(err);
         return 2;
     }
-    const CliCommand* command = FindCommand(args.positional.front());
+    std::size_t used = 0;
+    const CliCommand* command = FindCommand(args.positional, used);
     if (!command) {
         err << "kz7ctl: unknown command '" << args.positional.front() << "' (see kz7ctl --help)\n";
         return 2;
@@ -163,18 +190,18 @@ int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err
         return 0;
     }
     for (const auto& flag : args.flags) {
-        if (!Accepts(*command, flag)) {
+        if (!AcceptsFlag(*command, flag)) {
             err << "kz7ctl " << command->name << ": unknown option " << flag << "\n";
             return 2;
         }
     }
     for (const auto& [name, value] : args.values) {
-        if (!Accepts(*command, name)) {
+        if (!AcceptsValue(*command, name)) {
             err << "kz7ctl " << command->name << ": unknown option " << name << "\n";
             return 2;
         }
     }
-    args.positional.erase(args.positional.begin());
+    args.positional.erase(args.positional.begin(), args.positional.begin() + static_cast<std::ptrdiff_t>(used));
     StderrPrompter prompter(err);
     CliContext context{std::move(args), out, err, prompter};
     return command->run(context);

@@ -15,7 +15,8 @@
 
 namespace kz7::cli {
 
-// Options that take a value ("--data-dir DIR"); every other "--x" is a flag.
+// Options that take a value ("--data-dir DIR") as any registered command
+// declares them; every other "--x" is a flag.
 bool OptionTakesValue(std::string_view option);
 
 struct CliArgs {
@@ -57,14 +58,18 @@ struct CliContext {
 };
 
 struct CliCommand {
-    std::string_view name;
+    std::string_view name;     // one word, or two for a group ("macros list")
     std::string_view usage;    // arguments after the name
     std::string_view summary;  // one line for --help
-    std::string_view options;  // accepted options besides the common ones, space-separated
+    std::string_view flags;    // accepted flags besides the common ones, space-separated
+    std::string_view valueOptions;  // accepted options that take a value, space-separated
     int (*run)(CliContext&);
 };
 
-std::span<const CliCommand> ConfigCommands();
+// Each commands file registers its table with a static RegisterCommands object.
+struct RegisterCommands {
+    explicit RegisterCommands(std::span<const CliCommand> commands);
+};
 
 int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err);
 

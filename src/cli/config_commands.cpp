@@ -300,14 +300,14 @@ int RunMatrices(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", "", RunInit},
-    {"show", "[--json] [--sensor N] [FILE]", "decode every field of a config.bin", "--json --sensor",
+    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", "", "", RunInit},
+    {"show", "[--json] [--sensor N] [FILE]", "decode every field of a config.bin", "--json", "--sensor",
      RunShow},
-    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", "", RunMatrices},
+    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", "", "", RunMatrices},
 };
 
-}  // namespace
+const RegisterCommands kRegistered(kCommands);
 
-std::span<const CliCommand> ConfigCommands() { return kCommands; }
+}  // namespace
 
 }  // namespace kz7::cli
