@@ -10,7 +10,7 @@ deps:
 	./tools/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZ7_BUILD_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
