@@ -1,0 +1,148 @@
+// Runs the real kz7ctl on files made here.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sys/wait.h>
+
+#include "config/atomic_file.h"
+#include "config/config_file.h"
+#include "config/starter_config.h"
+#include "device/hex_format.h"
+#include "device/key_action.h"
+
+namespace kz7 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+    int status;
+    std::string out;  // stdout and stderr together
+};
+
+CommandRun Kz7ctl(const std::string& arguments) {
+    const std::string command = std::string(KZ7_BINARY_DIR "/bin/kz7ctl ") + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    CommandRun run{-1, {}};
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class Kz7ctlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("kz7-cli-" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    void WriteConfig(const char* name, const DeviceConfig& config, std::uint8_t flag = 1) {
+        const auto image = ConfigFileImage(flag, config);
+        ASSERT_EQ(WriteFileAtomically(dir_ / name, image.data(), image.size()), 0);
+    }
+    fs::path dir_;
+};
+
+TEST_F(Kz7ctlTest, InitWritesTheStarterConfigurationNeverSaved) {
+    ASSERT_EQ(Kz7ctl("init " + Path("config.bin")).status, 0);
+    std::string image;
+    ASSERT_TRUE(ReadWholeFile(dir_ / "config.bin", image));
+    ASSERT_EQ(image.size(), kConfigFileSize);
+    EXPECT_EQ(image[0], 0);
+    const auto expected = ConfigBytes(StarterConfig());
+    EXPECT_EQ(image.substr(1), std::string(expected.begin(), expected.end()));
+}
+
+TEST_F(Kz7ctlTest, MatricesPrintsWhatTheApplySends) {
+    DeviceConfig config = ZeroConfig();
+    config.currentMode = 1;
+    config.buttons[1].function[0] = kFnComboKey;
+    config.buttons[1].comboModifiers[0] = 0x01;
+    config.buttons[1].comboKey1[0] = 0x06;
+    WriteConfig("config.bin", config);
+
+    const CommandRun run = Kz7ctl("matrices --data-dir " + dir_.string());
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto matrices = BuildKeyMatrices(config);
+    std::string expected;
+    for (int n = 0; n < 4; ++n) {
+        expected += "matrix " + std::to_string(n + 1) + ": " + HexBytes(MatrixBytes(matrices[n])) + "\n";
+    }
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.out.substr(0, 22), "matrix 1: 00 01 06 00 ");
+}
+
+TEST_F(Kz7ctlTest, ShowDecodesForPeopleAndAsJson) {
+    DeviceConfig config = StarterConfig();
+    config.reportRate = 2;
+    config.buttons[0].function[2] = kFnMultimedia;
+    config.buttons[0].mediaIndex[2] = 5;
+    config.buttons[0].mediaCode[2] = 0xE9;
+    config.loopColor[1][0] = 0x12;
+    WriteConfig("a.bin", config, 0);
+
+    const CommandRun text = Kz7ctl("show " + Path("a.bin"));
+    ASSERT_EQ(text.status, 0) << text.out;
+    for (const char* needle : {"Report rate: 500 Hz", "button 3:  Multimedia (Vol+, usage 0xe9)",
+                               "stage 2: on   level 3 = 1000 DPI", "Standard Mode, 100%", "2:#12ff00(on)",
+                               "First-run flag: 0", "double-click speed 6"}) {
+        EXPECT_NE(text.out.find(needle), std::string::npos) << needle << "\n" << text.out;
+    }
+    const CommandRun sensor = Kz7ctl("show --sensor 1 " + Path("a.bin"));
+    EXPECT_NE(sensor.out.find("stage 2: on   level 3 = 1200 DPI"), std::string::npos) << sensor.out;
+
+    const CommandRun json = Kz7ctl("show --json " + Path("a.bin"));
+    ASSERT_EQ(json.status, 0) << json.out;
+    for (const char* needle : {"\"reportRate\": 2,", "\"mediaCode\": [0,0,233,", "\"firstRunFlag\": 0,",
+                               "\"loopColor\": [\"#ff0000\",\"#12ff00\"", "\"currentMode\": 0,"}) {
+        EXPECT_NE(json.out.find(needle), std::string::npos) << needle;
+    }
+}
+
+TEST_F(Kz7ctlTest, BadFilesAndArgumentsFailClearly) {
+    std::ofstream(dir_ / "short.bin", std::ios::binary) << std::string(2021, '\0');
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"show " + Path("short.bin"), 1, "not a config.bin (2021 bytes, expected 2022)"},
+        {"matrices " + Path("short.bin"), 1, "not a config.bin"},
+        {"show " + Path("missing.bin"), 1, "no such file"},
+        {"show --sensor 9 " + Path("short.bin"), 1, "--sensor takes"},
+        {"frobnicate", 2, "unknown command"},
+        {"show --bogus", 2, "unknown option --bogus"},
+        {"show --data-dir", 2, "--data-dir needs a value"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = Kz7ctl(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << c.arguments << "\n" << run.out;
+    }
+}
+
+TEST_F(Kz7ctlTest, TheDefaultDataFolderIsSeededFromTheInstalledConfig) {
+    const std::string env = "env -u XDG_CONFIG_HOME HOME=" + dir_.string() + " ";
+    const std::string command = env + KZ7_BINARY_DIR "/bin/kz7ctl show --json 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[256];
+    while (fread(buffer, 1, sizeof buffer, pipe) > 0) {
+    }
+    ASSERT_EQ(pclose(pipe), 0);
+    std::string image;
+    ASSERT_TRUE(ReadWholeFile(dir_ / ".config" / "kz7" / "config.bin", image));
+    EXPECT_EQ(image.size(), kConfigFileSize);
+}
+
+}  // namespace
+}  // namespace kz7
