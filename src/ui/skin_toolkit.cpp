@@ -1,0 +1,248 @@
+#include "ui/skin_toolkit.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QWidget>
+
+namespace kz7::ui {
+
+// ---- Skin folders ----------------------------------------------------------
+
+QString SkinsRootFor(const QString& executableDir) {
+    const QString beside = QDir(executableDir).filePath(QStringLiteral("Skins"));
+    if (QFileInfo(beside).isDir()) return QDir::cleanPath(beside);
+    return QDir::cleanPath(QDir(executableDir).filePath(QStringLiteral("../share/kz7/Skins")));
+}
+
+QString ApplicationSkinsRoot() { return SkinsRootFor(QCoreApplication::applicationDirPath()); }
+
+bool IsSafeSkinName(const QString& skinName) {
+    return !skinName.contains(QStringLiteral("..")) && !skinName.contains(QLatin1Char('/')) &&
+           !skinName.contains(QLatin1Char('\\'));
+}
+
+QString SkinFolderFor(const QString& skinsRoot, const QString& skinName) {
+    if (skinName.isEmpty() || !IsSafeSkinName(skinName)) return skinsRoot;
+    return skinsRoot + QLatin1Char('/') + skinName;
+}
+
+// ---- Text --------------------------------------------------------------------
+
+int AlignmentFlags(TextFormat format) {
+    switch (format) {
+        case TextFormat::TopLeft: return Qt::AlignLeft | Qt::AlignTop;
+        case TextFormat::CenteredTop: return Qt::AlignHCenter | Qt::AlignTop;
+        case TextFormat::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+        case TextFormat::Centered: return Qt::AlignCenter;
+        case TextFormat::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QFont PixelFont(const QString& family, int pixelHeight, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QRect ToRect(const HotZone& zone) {
+    return QRect(zone.left, zone.top, zone.Width(), zone.Height());
+}
+
+// ---- Images ------------------------------------------------------------------
+
+QImage DecodeSkinImage(const QString& path) {
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull()) return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+const QImage* SkinImageCache::Find(const QString& path) {
+    if (!caching_) {
+        uncached_ = DecodeSkinImage(path);
+        return uncached_.isNull() ? nullptr : &uncached_;
+    }
+    if (auto found = images_.constFind(path); found != images_.constEnd()) return &found.value();
+    QImage image = DecodeSkinImage(path);
+    if (image.isNull()) return nullptr;
+    return &images_.insert(path, std::move(image)).value();
+}
+
+void SkinImageCache::SetCachingEnabled(bool enabled) {
+    caching_ = enabled;
+    images_.clear();
+}
+
+void Skin::SetFolder(const QString& folder) {
+    folder_ = folder;
+    cache_.Clear();
+}
+
+QString Skin::PathOf(std::string_view name) const {
+    if (name == skin_image::kSmallDropdownLowerCase) name = skin_image::kSmallDropdown;
+    return folder_ + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+const QImage* Skin::Image(std::string_view name) { return cache_.Find(PathOf(name)); }
+
+// ---- Drawing pass --------------------------------------------------------------
+
+DrawingPass::DrawingPass(SkinSurface& surface) : surface_(surface) {
+    if (surface_.HasCanvas()) painter_.begin(&surface_.Canvas());
+}
+
+DrawingPass::~DrawingPass() {
+    if (!painter_.isActive()) return;
+    painter_.end();
+    surface_.Window()->update();
+    emit surface_.CanvasChanged();
+}
+
+bool DrawingPass::DrawImage(std::string_view name, int x, int y) {
+    if (!Active()) return false;
+    const QImage* image = surface_.CurrentSkin().Image(name);
+    if (image == nullptr) {
+        surface_.ReportMissingImage();
+        return false;
+    }
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(QPoint(x, y), *image);
+    return true;
+}
+
+void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat format,
+                           const QFont& font, QColor color) {
+    if (!Active() || text.isEmpty()) return;
+    painter_.save();
+    painter_.setFont(font);
+    painter_.setPen(color);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setClipRect(ToRect(rect));
+    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine, text);
+    painter_.restore();
+}
+
+void DrawingPass::DrawLabel(const QString& text, const HotZone& rect, TextFormat format) {
+    DrawText(text, rect, format, surface_.SmallFont(), surface_.CurrentSkin().TextColor());
+}
+
+void DrawingPass::FillRect(const HotZone& rect, QColor color) {
+    if (Active()) painter_.fillRect(ToRect(rect), color);
+}
+
+// ---- Surface -------------------------------------------------------------------
+
+SkinSurface::SkinSurface(QWidget* window, Skin& skin, MissingImage missingImage,
+                         Prompter* prompter)
+    : QObject(window),
+      window_(window),
+      skin_(skin),
+      missingImage_(missingImage),
+      prompter_(prompter),
+      smallFont_(PixelFont(QStringLiteral("Arial"), 14, false)) {
+    window_->setMouseTracking(true);
+    window_->installEventFilter(this);
+    hoverTimer_.setSingleShot(true);
+    hoverTimer_.setInterval(kHoverDelayMs);
+    connect(&hoverTimer_, &QTimer::timeout, this, [this] { PointerRestedAt(lastPointer_); });
+}
+
+bool SkinSurface::LoadCanvas(std::string_view backgroundName) {
+    // The canvas is the window's own picture, never shared with the cache.
+    QImage image = DecodeSkinImage(skin_.PathOf(backgroundName));
+    if (image.isNull()) {
+        canvas_ = QImage();
+        return false;
+    }
+    canvas_ = image.convertToFormat(QImage::Format_RGB32);
+    window_->resize(canvas_.size());
+    window_->update();
+    return true;
+}
+
+void SkinSurface::SetHoverSurface(std::optional<HoverSurface> surface) {
+    if (surface != hoverSurface_) flags_.Clear();
+    hoverSurface_ = surface;
+}
+
+void SkinSurface::SetHoverLabels(std::function<QString(HoverZoneId)> labelFor) {
+    hoverLabels_ = std::move(labelFor);
+}
+
+void SkinSurface::SetHoverPainter(
+    std::function<void(DrawingPass&, const HoverZone&, bool over)> painter) {
+    hoverPainter_ = std::move(painter);
+}
+
+void SkinSurface::DrawHoverZone(DrawingPass& pass, const HoverZone& zone, bool over) {
+    if (hoverPainter_) {
+        hoverPainter_(pass, zone, over);
+        return;
+    }
+    const HoverImages images = ImagesFor(zone.kind);
+    pass.DrawImage(over ? images.over : images.normal, zone.rect);
+    const QString label = hoverLabels_ ? hoverLabels_(zone.id) : QString();
+    if (zone.kind == HoverKind::TextButton) {
+        pass.DrawLabel(label, zone.rect, TextFormat::Centered);
+    } else if (zone.kind == HoverKind::FunctionBox) {
+        const int box = static_cast<int>(zone.id) - static_cast<int>(HoverZoneId::FunctionBox1);
+        pass.DrawLabel(QString::number(box + 1), basic::FunctionBoxDigit(box), TextFormat::Centered);
+        pass.DrawLabel(label, basic::FunctionBoxLabel(box), TextFormat::Left);
+    }
+}
+
+void SkinSurface::PointerMovedTo(QPoint point) {
+    if (!hoverSurface_) return;
+    lastPointer_ = point;
+    if (HoverZoneAt(*hoverSurface_, point.x(), point.y()) != nullptr) {
+        hoverTimer_.start();
+        return;
+    }
+    hoverTimer_.stop();
+    const HoverFlags::Redraw redraw = flags_.OnMove(*hoverSurface_, point.x(), point.y());
+    if (redraw.Empty()) return;
+    DrawingPass pass(*this);
+    for (HoverZoneId id : redraw.toNormal) DrawHoverZone(pass, HoverZoneById(id), false);
+}
+
+void SkinSurface::PointerRestedAt(QPoint point) {
+    if (!hoverSurface_) return;
+    const HoverFlags::Redraw redraw = flags_.OnHover(*hoverSurface_, point.x(), point.y());
+    if (redraw.Empty()) return;
+    DrawingPass pass(*this);
+    if (redraw.toOver) DrawHoverZone(pass, HoverZoneById(*redraw.toOver), true);
+    for (HoverZoneId id : redraw.toNormal) DrawHoverZone(pass, HoverZoneById(id), false);
+}
+
+void SkinSurface::ReportMissingImage() {
+    if (missingImage_ == MissingImage::Report && prompter_ != nullptr) {
+        prompter_->ShowMessage(kLoadImageFailedText, "");
+    }
+}
+
+bool SkinSurface::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_) return false;
+    switch (event->type()) {
+        case QEvent::Paint: {
+            if (!HasCanvas()) return false;
+            QPainter painter(window_);
+            const QRect area = static_cast<QPaintEvent*>(event)->rect();
+            painter.drawImage(area, canvas_, area);
+            return true;
+        }
+        case QEvent::MouseMove:
+            PointerMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace kz7::ui

@@ -1,0 +1,237 @@
+#pragma once
+
+// The skinned drawing toolkit shared by the main window and every sub-dialog:
+// where a skin's images are found, a decoded-image cache, the window canvas,
+// the drawing pass with its image and text primitives, and hover highlighting.
+//
+// Typical use in a window:
+//
+//   kz7::ui::SkinSurface surface(this, skin, kz7::ui::MissingImage::Skip);
+//   surface.LoadCanvas(kz7::skin_image::kMain);          // window takes its size
+//   {
+//       kz7::ui::DrawingPass pass(surface);
+//       pass.DrawImage(kz7::skin_image::kBasicPage, 0, 0);
+//       pass.DrawText("Basic Settings", kz7::frame::kPageTitle,
+//                     kz7::ui::TextFormat::Left, largeFont, Qt::white);
+//   }                                                    // one refresh of the window
+//   surface.SetHoverSurface(kz7::HoverSurface::BasicPage);
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "config/prompter.h"
+#include "skins/hot_zones.h"
+#include "skins/skin_images.h"
+
+class QWidget;
+
+namespace kz7::ui {
+
+// ---- Skin folders ----------------------------------------------------------
+
+// The folder holding every skin: "<exeDir>/Skins" when it exists (build tree,
+// portable copy), else "<exeDir>/../share/kz7/Skins" (installed).
+QString SkinsRootFor(const QString& executableDir);
+// The skins root of the running program.
+QString ApplicationSkinsRoot();
+// A skin name that would leave the root ("..", a path separator) is taken as
+// empty, which selects the default skin lying in the root itself.
+bool IsSafeSkinName(const QString& skinName);
+// The folder of the named skin: the root itself for an empty or unsafe name.
+QString SkinFolderFor(const QString& skinsRoot, const QString& skinName);
+
+// ---- Text --------------------------------------------------------------------
+
+// The text layouts the skinned windows use, valued as the classic DrawText flags.
+enum class TextFormat : unsigned {
+    TopLeft = 0x20,        // single line from the top-left corner
+    CenteredTop = 0x21,    // centred horizontally, from the top (slider captions)
+    Left = 0x24,           // left, vertically centred (titles, drop-down texts)
+    Centered = 0x25,       // centred both ways (button and section labels)
+    Right = 0x26,          // right, vertically centred (captions left of a control)
+};
+int AlignmentFlags(TextFormat format);
+
+// A UI font whose size is a pixel height, as the skins are laid out in pixels.
+QFont PixelFont(const QString& family, int pixelHeight, bool bold);
+
+QRect ToRect(const HotZone& zone);
+
+// ---- Images ------------------------------------------------------------------
+
+// Decoded skin images keyed by full path, premultiplied for alpha blending.
+// Reading and decoding a PNG costs far more than drawing it, and a page draws
+// dozens of them on every change; the cache is emptied whenever the skin
+// changes so that a new skin shows at once.
+class SkinImageCache {
+public:
+    // The image at path, loaded on first use; nullptr when it cannot be loaded.
+    // Failures are not remembered, so a file that appears later is found.
+    const QImage* Find(const QString& path);
+    void Clear() { images_.clear(); }
+    // With caching off every Find reads the file again (used to measure the cache).
+    void SetCachingEnabled(bool enabled);
+    int Size() const { return static_cast<int>(images_.size()); }
+
+private:
+    QHash<QString, QImage> images_;
+    QImage uncached_;
+    bool caching_ = true;
+};
+
+// Decodes a PNG for drawing: any format becomes premultiplied 32-bit ARGB, so
+// a fully transparent pixel draws nothing and an opaque one replaces the canvas.
+QImage DecodeSkinImage(const QString& path);
+
+// The current skin: its folder, the UI text colour, and the cache of its images.
+// One per process; every skinned window draws from it.
+class Skin {
+public:
+    Skin() = default;
+    explicit Skin(QString folder) : folder_(std::move(folder)) {}
+
+    const QString& Folder() const { return folder_; }
+    // Changing the folder drops every cached image of the old skin.
+    void SetFolder(const QString& folder);
+    // Full path of a skin image; name begins with "/". The lower-case spelling
+    // of the small drop-down box maps to its real file name.
+    QString PathOf(std::string_view name) const;
+    const QImage* Image(std::string_view name);
+
+    QColor TextColor() const { return textColor_; }
+    void SetTextColor(QColor color) { textColor_ = color; }
+
+    SkinImageCache& Cache() { return cache_; }
+
+private:
+    QString folder_;
+    QColor textColor_{0, 255, 0};
+    SkinImageCache cache_;
+};
+
+// ---- Canvas, drawing pass, hover ----------------------------------------------
+
+// What a window does when one of its images cannot be loaded: the main window
+// leaves a gap; sub-dialogs tell the user.
+enum class MissingImage { Skip, Report };
+inline constexpr std::string_view kLoadImageFailedText = "LoadPng---Load image failed.";
+
+class SkinSurface;
+
+// One drawing pass into a window's canvas. Everything drawn lands in the
+// canvas; when the pass ends the window is refreshed once from it. Without a
+// canvas the pass draws nothing.
+class DrawingPass {
+public:
+    explicit DrawingPass(SkinSurface& surface);
+    ~DrawingPass();
+    DrawingPass(const DrawingPass&) = delete;
+    DrawingPass& operator=(const DrawingPass&) = delete;
+
+    bool Active() const { return painter_.isActive(); }
+
+    // Draws the skin image at (x, y) at its natural size with per-pixel alpha.
+    // False when the file cannot be loaded (reported in sub-dialogs).
+    bool DrawImage(std::string_view name, int x, int y);
+    bool DrawImage(std::string_view name, const HotZone& zone) {
+        return DrawImage(name, zone.left, zone.top);
+    }
+    // Text with a transparent background, clipped to the rectangle.
+    void DrawText(const QString& text, const HotZone& rect, TextFormat format, const QFont& font,
+                  QColor color);
+    // Text in the surface's small font and the skin's text colour.
+    void DrawLabel(const QString& text, const HotZone& rect, TextFormat format);
+    void FillRect(const HotZone& rect, QColor color);
+
+    QPainter& Painter() { return painter_; }
+    SkinSurface& Surface() { return surface_; }
+
+private:
+    SkinSurface& surface_;
+    QPainter painter_;
+};
+
+// The skinned face of one window: its canvas, the skin it draws from, its
+// hover flags, and the event handling that shows the canvas and highlights
+// hover zones. Attach one to a QWidget or QDialog; the window keeps its own
+// click handling (test its zones with HotZone::Contains).
+class SkinSurface : public QObject {
+    Q_OBJECT
+public:
+    SkinSurface(QWidget* window, Skin& skin, MissingImage missingImage,
+                Prompter* prompter = nullptr);
+
+    // Loads the background as the canvas and resizes the window to it. False
+    // (and no canvas, so nothing is ever drawn) when it cannot be loaded.
+    bool LoadCanvas(std::string_view backgroundName);
+    bool HasCanvas() const { return !canvas_.isNull(); }
+    const QImage& Canvas() const { return canvas_; }
+    QImage& Canvas() { return canvas_; }
+
+    QWidget* Window() const { return window_; }
+    Skin& CurrentSkin() const { return skin_; }
+    MissingImage MissingImagePolicy() const { return missingImage_; }
+    Prompter* MessagePrompter() const { return prompter_; }
+
+    // Small font for labels (button captions, hover labels).
+    void SetSmallFont(const QFont& font) { smallFont_ = font; }
+    const QFont& SmallFont() const { return smallFont_; }
+
+    // The set of hover zones in force; none while no page is drawn.
+    void SetHoverSurface(std::optional<HoverSurface> surface);
+    std::optional<HoverSurface> CurrentHoverSurface() const { return hoverSurface_; }
+    // Caption of a text button or function box drawn over its image on hover.
+    void SetHoverLabels(std::function<QString(HoverZoneId)> labelFor);
+    // Replaces the default drawing of a hover zone (image plus label).
+    void SetHoverPainter(std::function<void(DrawingPass&, const HoverZone&, bool over)> painter);
+    // Draws a hover zone as normal or highlighted, the way hover does.
+    void DrawHoverZone(DrawingPass& pass, const HoverZone& zone, bool over);
+    const HoverFlags& Flags() const { return flags_; }
+    HoverFlags& Flags() { return flags_; }
+
+    // The pointer moved to / rested at a client point. Called from the window's
+    // events; public so that tests can drive them without a timer.
+    void PointerMovedTo(QPoint point);
+    void PointerRestedAt(QPoint point);
+
+    // How long the pointer must rest in a zone before it is highlighted.
+    static constexpr int kHoverDelayMs = 10;
+
+signals:
+    // Emitted after a drawing pass refreshed the window.
+    void CanvasChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class DrawingPass;
+    void ReportMissingImage();
+
+    QWidget* window_;
+    Skin& skin_;
+    MissingImage missingImage_;
+    Prompter* prompter_;
+    QImage canvas_;
+    QFont smallFont_;
+    std::optional<HoverSurface> hoverSurface_;
+    HoverFlags flags_;
+    std::function<QString(HoverZoneId)> hoverLabels_;
+    std::function<void(DrawingPass&, const HoverZone&, bool)> hoverPainter_;
+    QTimer hoverTimer_;
+    QPoint lastPointer_;
+};
+
+}  // namespace kz7::ui
