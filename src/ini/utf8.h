@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kz7 {
+
+// Text in the program is UTF-8. These helpers count and cut by code points,
+// so a cut never splits a character. Bytes that are not valid UTF-8 count as
+// one character each and are never altered.
+
+// Number of characters in `text`.
+std::size_t CountCharacters(std::string_view text);
+
+// The first `maxChars` characters of `text`.
+std::string_view CutToCharacters(std::string_view text, std::size_t maxChars);
+
+// UTF-16 (little- or big-endian) to UTF-8. Unpaired surrogates are kept as
+// their three-byte forms, so that Utf16FromUtf8 gives back the same units:
+// a damaged file survives a rewrite unchanged. An odd trailing byte is not
+// part of the text; the caller keeps it.
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
+
+// UTF-8 (with three-byte surrogate forms as above) to UTF-16 bytes. Bytes
+// that are not valid UTF-8 become U+FFFD.
+std::string Utf16FromUtf8(std::string_view text, bool bigEndian);
+
+}  // namespace kz7

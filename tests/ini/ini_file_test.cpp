@@ -1,0 +1,252 @@
+#include "ini/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "config/atomic_file.h"
+#include "ini/utf8.h"
+
+namespace kz7 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        path_ = fs::temp_directory_path() / ("kz7-ini-" + std::to_string(random()));
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::permissions(path_ / "locked.ini", fs::perms::owner_all, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    fs::path operator/(const char* name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+std::string FileText(const fs::path& path) {
+    std::string text;
+    EXPECT_TRUE(ReadWholeFile(path, text));
+    return text;
+}
+
+void WriteText(const fs::path& path, std::string_view text) { ASSERT_EQ(WriteFileAtomically(path, text), 0); }
+
+// A record.ini as a macro store leaves it, with the blanks and comments of a hand edit.
+constexpr std::string_view kStore =
+    "; macros\n"
+    "[Fire1]\n"
+    "ItemCount=3\n"
+    "Item0=A   Dn\n"
+    "Item1=50 ms\n"
+    "Item2=A   Up\n"
+    "\n"
+    "[ Spaced Name ]\n"
+    "  Item0  =   padded value   \n"
+    "quoted=\"  kept blanks  \"\n"
+    "single='x'\n"
+    "unbalanced=\"x'\n"
+    "dup=first\n"
+    "DUP=second\n"
+    "[fire1]\n"
+    "ItemCount=99\n"
+    "Hidden=yes\n";
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+};
+
+TEST(IniFileRead, NamesCaseBlanksQuotesAndFirstMatch) {
+    const IniFile file = IniFile::Parse(kStore);
+    const ReadCase cases[] = {
+        {"Fire1", "ItemCount", "3"},
+        {"FIRE1", "itemcount", "3"},               // case-insensitive names
+        {"  Fire1 ", " Item0 ", "A   Dn"},         // names trimmed; inner blanks of values kept
+        {"Spaced Name", "Item0", "padded value"},  // values trimmed
+        {"Spaced Name", "quoted", "  kept blanks  "},
+        {"Spaced Name", "single", "x"},
+        {"Spaced Name", "unbalanced", "\"x'"},
+        {"Spaced Name", "dup", "first"},          // first key wins
+        {"Fire1", "Hidden", std::nullopt},        // a repeated section is not read
+        {"Fire1", "Item3", std::nullopt},
+        {"Nowhere", "Item0", std::nullopt},
+        {"macros", "; macros", std::nullopt},      // comments are not keys
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(file.Get(c.section, c.key), c.expected) << c.section << " / " << c.key;
+    }
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"Fire1", "Spaced Name"}));
+    EXPECT_EQ(file.KeyNames("spaced name"),
+              (std::vector<std::string>{"Item0", "quoted", "single", "unbalanced", "dup"}));
+}
+
+TEST(IniFileRead, GetIntTakesLeadingDigitsLikeTheProfileFunction) {
+    const IniFile file = IniFile::Parse(
+        "[s]\nplain=12\nunit=50 ms\nword=abc\nempty=\nsigned=-7\nblank=   42x\n"
+        "huge=99999999999999\nhugeneg=-99999999999999\n");
+    const struct {
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"plain", 12}, {"unit", 50}, {"word", 0}, {"empty", -1}, {"missing", -1}, {"signed", -7},
+        {"blank", 42}, {"huge", INT_MAX}, {"hugeneg", INT_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(file.GetInt("s", c.key, -1), c.expected) << c.key;
+}
+
+TEST(IniFileRead, GetStringCutsToTheBufferByCharacters) {
+    const std::string longValue(5000, 'x');
+    const std::string chinese = "\xE5\xB7\xA6\xE9\x94\xAE";  // two characters, six bytes
+    const IniFile file = IniFile::Parse("[s]\nlong=" + longValue + "\ncjk=" + chinese + "\n");
+    EXPECT_EQ(file.GetString("s", "long", ""), std::string(1023, 'x'));
+    EXPECT_EQ(file.GetString("s", "long", "", 10), std::string(10, 'x'));
+    EXPECT_EQ(file.GetString("s", "cjk", "", 1), "\xE5\xB7\xA6");
+    EXPECT_EQ(file.GetString("s", "absent", "fallback"), "fallback");
+    EXPECT_EQ(file.GetString("s", "absent", "fallback", 4), "fall");
+}
+
+TEST(IniFileWrite, ChangedKeyKeepsItsPlaceNewKeyEndsItsSectionNewSectionEndsTheFile) {
+    IniFile file = IniFile::Parse("[a]\nk1=1\n; note\n\n[b]\nx=0\n");
+    file.Set("A", "K1", "one");
+    file.Set("a", "k2", "2");
+    file.Set("c", "y", "new");
+    EXPECT_EQ(file.Serialize(), "[a]\nk1=one\n; note\nk2=2\n\n[b]\nx=0\n[c]\ny=new\n");
+}
+
+TEST(IniFileWrite, DeleteSectionRemovesEveryCopyAndItsKeys) {
+    IniFile file = IniFile::Parse("[m1]\nItemCount=1\nItem0=x\n[m2]\nItemCount=0\n[M1]\nstale=1\n");
+    file.DeleteSection("m1");
+    EXPECT_EQ(file.Serialize(), "[m2]\nItemCount=0\n");
+    file.DeleteKey("m2", "itemcount");
+    EXPECT_EQ(file.Serialize(), "[m2]\n");
+    file.DeleteSection("absent");
+    file.DeleteKey("absent", "k");
+    EXPECT_EQ(file.Serialize(), "[m2]\n");
+}
+
+TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
+    IniFile file;
+    file.Set("sec\n[evil]", "key\r\nother", "v\n[x]\ny=1");
+    EXPECT_EQ(file.SectionNames(), std::vector<std::string>{"sec [evil]"});
+    EXPECT_EQ(file.Get("sec [evil]", "key  other"), "v [x] y=1");
+}
+
+struct EncodingCase {
+    const char* name;
+    std::string bytes;
+    std::string afterSet;
+};
+
+std::string Utf16Le(std::string_view utf8) { return "\xFF\xFE" + Utf16FromUtf8(utf8, false); }
+
+TEST(IniFileEncoding, WindowsFilesAreReadAndKeepTheirEncodingAndLineEnding) {
+    const std::string label = "\xE5\xB7\xA6\xE9\x94\xAE";  // a Chinese label
+    const EncodingCase cases[] = {
+        {"utf-8 lf", "[Setting-CHS]\nItem1=" + label + "\n",
+         "[Setting-CHS]\nItem1=" + label + "\nItem2=v\n"},
+        {"utf-8 crlf", "[Setting-CHS]\r\nItem1=" + label + "\r\n",
+         "[Setting-CHS]\r\nItem1=" + label + "\r\nItem2=v\r\n"},
+        {"utf-8 bom crlf", "\xEF\xBB\xBF[Setting-CHS]\r\nItem1=" + label + "\r\n",
+         "\xEF\xBB\xBF[Setting-CHS]\r\nItem1=" + label + "\r\nItem2=v\r\n"},
+        {"utf-16le bom crlf", Utf16Le("[Setting-CHS]\r\nItem1=" + label + "\r\n"),
+         Utf16Le("[Setting-CHS]\r\nItem1=" + label + "\r\nItem2=v\r\n")},
+        {"utf-16be bom", "\xFE\xFF" + Utf16FromUtf8("[Setting-CHS]\nItem1=" + label + "\n", true),
+         "\xFE\xFF" + Utf16FromUtf8("[Setting-CHS]\nItem1=" + label + "\nItem2=v\n", true)},
+        {"no final newline", "[Setting-CHS]\r\nItem1=" + label,
+         "[Setting-CHS]\r\nItem1=" + label + "\r\nItem2=v\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniFile file = IniFile::Parse(c.bytes);
+        EXPECT_EQ(file.Get("setting-chs", "item1"), label) << c.name;
+        EXPECT_EQ(file.Serialize(), c.bytes) << c.name;
+        file.Set("Setting-CHS", "Item2", "v");
+        EXPECT_EQ(file.Serialize(), c.afterSet) << c.name;
+    }
+}
+
+TEST(IniFileEncoding, DamagedUtf16SurvivesARewriteUnchanged) {
+    // A lone surrogate and an odd final byte: nothing to read there, but nothing to lose either.
+    const std::string damaged = Utf16Le("[s]\r\nk=") + std::string("\x00\xD8", 2) + Utf16FromUtf8("\r\n", false) + "Z";
+    IniFile file = IniFile::Parse(damaged);
+    EXPECT_EQ(file.Serialize(), damaged);
+    file.Set("other", "k", "v");
+    EXPECT_TRUE(file.Serialize().starts_with(damaged.substr(0, damaged.size() - 1)));
+    EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("other", "k"), "v");
+}
+
+TEST(IniFileDamage, GarbageHugeLinesAndNulBytesAreKeptOnAnUnrelatedWrite) {
+    std::string damaged = "[good]\nkey=1\n";
+    std::mt19937 random(7);
+    for (int i = 0; i < 4096; ++i) damaged += static_cast<char>(random() & 0xFF);
+    damaged += "\n" + std::string(1 << 20, 'q') + "=" + std::string(100, 'v') + "\n";
+    damaged += std::string("bin\0ary=\xFF\xFE\x00", 12) + "\n[tail]\nlast=end";  // no final newline
+    IniFile file = IniFile::Parse(damaged);
+    EXPECT_EQ(file.Get("good", "key"), "1");
+    EXPECT_EQ(file.Get("tail", "last"), "end");
+    file.Set("tail", "added", "yes");
+    const std::string rewritten = file.Serialize();
+    EXPECT_TRUE(rewritten.starts_with(damaged)) << "content before the new key was lost";
+    EXPECT_EQ(IniFile::Parse(rewritten).Get("tail", "added"), "yes");
+}
+
+TEST(IniFileDamage, HeaderWithoutClosingBracketIsNoSection) {
+    const IniFile file = IniFile::Parse("[open\nk=v\n[ok]x\nk=w\n");
+    EXPECT_EQ(file.SectionNames(), std::vector<std::string>{"ok"});
+    EXPECT_EQ(file.Get("ok", "k"), "w");
+}
+
+TEST(IniFileDisk, MissingFileReadsEmptyAndWritesCreateIt) {
+    TempFolder folder;
+    const fs::path path = folder / "record.ini";
+    EXPECT_TRUE(IniFile::Load(path).empty());
+    EXPECT_EQ(ReadProfileString(path, "s", "k", "none"), "none");
+    EXPECT_EQ(DeleteProfileSection(path, "s"), 0);
+    EXPECT_FALSE(fs::exists(path)) << "deleting from a missing file must not create it";
+    EXPECT_EQ(WriteProfileString(path, "Fire1", "ItemCount", "0"), 0);
+    EXPECT_EQ(FileText(path), "[Fire1]\nItemCount=0\n");
+    EXPECT_EQ(ReadProfileInt(path, "fire1", "itemcount", 5), 0);
+    EXPECT_EQ(DeleteProfileKey(path, "Fire1", "ItemCount"), 0);
+    EXPECT_EQ(FileText(path), "[Fire1]\n");
+    EXPECT_EQ(DeleteProfileSection(path, "FIRE1"), 0);
+    EXPECT_EQ(FileText(path), "");
+}
+
+TEST(IniFileDisk, UnreadableFileIsNeverReplacedByAWrite) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempFolder folder;
+    const fs::path path = folder / "locked.ini";
+    WriteText(path, "[keep]\nme=1\n");
+    fs::permissions(path, fs::perms::none);
+    EXPECT_NE(WriteProfileString(path, "s", "k", "v"), 0);
+    fs::permissions(path, fs::perms::owner_all);
+    EXPECT_EQ(FileText(path), "[keep]\nme=1\n");
+}
+
+TEST(IniFileDisk, FolderInPlaceOfTheFileIsAnError) {
+    TempFolder folder;
+    fs::create_directories(folder / "str.ini");
+    EXPECT_NE(WriteProfileString(folder / "str.ini", "s", "k", "v"), 0);
+    EXPECT_TRUE(fs::is_directory(folder / "str.ini"));
+}
+
+TEST(Utf8Text, CountAndCutNeverSplitACharacter) {
+    EXPECT_EQ(CountCharacters("a\xE5\xB7\xA6" "b"), 3u);
+    EXPECT_EQ(CountCharacters("\xFF\xFE"), 2u);  // stray bytes count one each
+    EXPECT_EQ(CutToCharacters("a\xF0\x9F\x98\x80" "b", 2), "a\xF0\x9F\x98\x80");
+    EXPECT_EQ(Utf8FromUtf16(Utf16FromUtf8("a\xF0\x9F\x98\x80", false), false), "a\xF0\x9F\x98\x80");
+}
+
+}  // namespace
+}  // namespace kz7
