@@ -1,0 +1,171 @@
+#include "pointer/pointer_settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kz7 {
+namespace {
+
+int ClampLevel(int level) { return std::clamp(level, 1, kPointerLevels); }
+
+std::uint8_t LevelByte(int level) { return static_cast<std::uint8_t>(ClampLevel(level)); }
+
+std::string_view SettingName(PointerSetting setting) {
+    switch (setting) {
+        case PointerSetting::Precision: return "Pointer precision";
+        case PointerSetting::Speed: return "Pointer speed";
+        case PointerSetting::WheelLines: return "Wheel scroll lines";
+        case PointerSetting::ScrollOneScreen: return "Scrolling one screen per notch";
+        case PointerSetting::DoubleClickTime: return "Double-click time";
+    }
+    return "This setting";
+}
+
+}  // namespace
+
+int LevelFromSpeed(int speed) {
+    return ClampLevel(std::clamp(speed, kMinPointerSpeed, kMaxPointerSpeed) / 2 + 1);
+}
+
+int SpeedFromLevel(int level) {
+    level = ClampLevel(level);
+    return level == 1 ? 1 : 2 * level - 2;
+}
+
+int LevelFromWheelLines(std::uint32_t lines) {
+    return static_cast<int>(std::clamp<std::uint32_t>(lines, 1, kPointerLevels));
+}
+
+std::uint32_t WheelLinesFromLevel(int level) { return static_cast<std::uint32_t>(ClampLevel(level)); }
+
+int LevelFromDoubleClickMs(std::uint32_t ms) {
+    // Done in unsigned arithmetic the old way, a time above 900 ms wrapped
+    // around to a huge level; anything slower than level 1 is level 1.
+    if (ms >= kSlowestDoubleClickMs) return 1;
+    return ClampLevel(static_cast<int>((kSlowestDoubleClickMs - ms) / kDoubleClickStepMs) + 1);
+}
+
+std::uint32_t DoubleClickMsFromLevel(int level) {
+    return kSlowestDoubleClickMs - static_cast<std::uint32_t>(ClampLevel(level) - 1) * kDoubleClickStepMs;
+}
+
+double UnitSpeedFromSpeed(int speed) {
+    speed = std::clamp(speed, kMinPointerSpeed, kMaxPointerSpeed);
+    if (speed <= kDefaultPointerSpeed)
+        return static_cast<double>(speed - kDefaultPointerSpeed) / (kDefaultPointerSpeed - kMinPointerSpeed);
+    return static_cast<double>(speed - kDefaultPointerSpeed) / (kMaxPointerSpeed - kDefaultPointerSpeed);
+}
+
+int SpeedFromUnitSpeed(double unitSpeed) {
+    if (std::isnan(unitSpeed)) return kDefaultPointerSpeed;
+    unitSpeed = std::clamp(unitSpeed, -1.0, 1.0);
+    const double span = unitSpeed <= 0 ? kDefaultPointerSpeed - kMinPointerSpeed
+                                       : kMaxPointerSpeed - kDefaultPointerSpeed;
+    return static_cast<int>(std::lround(kDefaultPointerSpeed + unitSpeed * span));
+}
+
+std::string UnsupportedSettingMessage(PointerSetting setting, std::string_view desktop) {
+    std::string text(SettingName(setting));
+    text += " cannot be changed on ";
+    text += desktop;
+    text += "; the value is kept in the configuration only.";
+    return text;
+}
+
+bool SystemPointer::Available(PointerSetting setting) {
+    if (backend_.Supports(setting)) return true;
+    if (std::find(unsupported_.begin(), unsupported_.end(), setting) == unsupported_.end()) {
+        unsupported_.push_back(setting);
+        prompter_.ShowMessage(UnsupportedSettingMessage(setting, backend_.Name()), kWarningCaption);
+    }
+    return false;
+}
+
+void SystemPointer::Warn(std::string_view text) { prompter_.ShowMessage(text, kWarningCaption); }
+
+bool SystemPointer::ReadFromSystem(DeviceConfig& config) {
+    if (read_) return false;
+
+    if (Available(PointerSetting::Precision)) {
+        // A failed read is not reported and leaves precision off.
+        config.enhancePointerPrecision = backend_.ReadPrecision().value_or(false) ? 1 : 0;
+    }
+    if (Available(PointerSetting::Speed)) {
+        if (const std::optional<int> speed = backend_.ReadSpeed())
+            config.pointerSpeed = LevelByte(LevelFromSpeed(*speed));
+        else
+            Warn(kGetMouseSpeedFailed);
+    }
+    if (Available(PointerSetting::WheelLines)) {
+        if (const std::optional<std::uint32_t> lines = backend_.ReadWheelLines()) {
+            if (*lines == kOneScreenPerNotch) {
+                config.scrollOneScreen = 1;
+                config.wheelScrollLines = 0;
+            } else {
+                config.scrollOneScreen = 0;
+                config.wheelScrollLines = LevelByte(LevelFromWheelLines(*lines));
+            }
+        } else {
+            Warn(kGetWheelLinesFailed);
+        }
+    }
+    if (Available(PointerSetting::DoubleClickTime)) {
+        const std::optional<std::uint32_t> ms = backend_.ReadDoubleClickMs();
+        if (ms && *ms != 0)
+            config.doubleClickSpeed = LevelByte(LevelFromDoubleClickMs(*ms));
+        else
+            Warn(kGetDoubleClickFailed);
+    }
+    read_ = true;
+    return true;
+}
+
+void SystemPointer::ApplyToSystem(const DeviceConfig& config) {
+    if (Available(PointerSetting::Precision) &&
+        !backend_.WritePrecision(config.enhancePointerPrecision == 1))
+        Warn(kSetMouseFailed);
+    if (Available(PointerSetting::Speed) && !backend_.WriteSpeed(SpeedFromLevel(config.pointerSpeed)))
+        Warn(kSetMouseSpeedFailed);
+    if (config.scrollOneScreen == 1) {
+        if (Available(PointerSetting::ScrollOneScreen) && !backend_.WriteWheelLines(kOneScreenPerNotch))
+            Warn(kSetWheelLinesFailed);
+    } else if (Available(PointerSetting::WheelLines) &&
+               !backend_.WriteWheelLines(WheelLinesFromLevel(config.wheelScrollLines))) {
+        Warn(kSetWheelLinesFailed);
+    }
+    if (Available(PointerSetting::DoubleClickTime) &&
+        !backend_.WriteDoubleClickMs(DoubleClickMsFromLevel(config.doubleClickSpeed)))
+        Warn(kSetDoubleClickFailed);
+}
+
+void SystemPointer::RestoreDefaults(DeviceConfig& config) {
+    if (Available(PointerSetting::Precision) && !backend_.WritePrecision(false)) Warn(kSetMouseFailed);
+    if (Available(PointerSetting::Speed) && !backend_.WriteSpeed(kDefaultPointerSpeed))
+        Warn(kSetMouseSpeedFailed);
+    if (Available(PointerSetting::WheelLines) && !backend_.WriteWheelLines(kDefaultWheelLines))
+        Warn(kSetWheelLinesFailed);
+    if (Available(PointerSetting::DoubleClickTime) && !backend_.WriteDoubleClickMs(kDefaultDoubleClickMs))
+        Warn(kSetDoubleClickFailed);
+    RestoreDefaultPointer(config);
+}
+
+void SetPointerSliderLevel(DeviceConfig& config, int slider, int level) {
+    if (level < 1 || level > kPointerLevels) return;
+    const auto value = static_cast<std::uint8_t>(level);
+    switch (slider) {
+        case 1: config.pointerSpeed = value; break;
+        case 2: config.wheelScrollLines = value; break;
+        case 3: config.doubleClickSpeed = value; break;
+        default: break;
+    }
+}
+
+void TogglePointerPrecision(DeviceConfig& config) {
+    config.enhancePointerPrecision = config.enhancePointerPrecision == 1 ? 0 : 1;
+}
+
+void ToggleScrollOneScreen(DeviceConfig& config) {
+    config.scrollOneScreen = config.scrollOneScreen == 1 ? 0 : 1;
+}
+
+}  // namespace kz7
