@@ -40,4 +40,13 @@ ButtonLabels LoadButtonLabels(const std::filesystem::path& strIni, UiLanguage la
 int SaveButtonLabels(const std::filesystem::path& strIni, UiLanguage language,
                      const ButtonLabels& labels);
 
+// "DPI Loop", the same in every language.
+inline constexpr std::string_view kDpiLoopLabel = "DPI Loop";
+
+// The labels of a fresh configuration and of the basic page's "Default":
+// slots 1 to 9 of both modes become "Left Click", "Right Click", "Mid Click",
+// "Forward", "Backward", "DPI Loop", "Key Off", "Key Off", "Key Off" in the
+// language; slots 10 to 12 are left as they are.
+void SetDefaultLabels(ButtonLabels& labels, UiLanguage language);
+
 }  // namespace kz7
