@@ -1,0 +1,246 @@
+#include "device/device_link.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace kz7 {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kProbeArguments = {0xAA, 0xDD, 0x3B, 0x62};
+
+bool IsCommandCollection(const HidInterfaceInfo& info) {
+    return info.usagePage == kCommandUsagePage && info.usage == kCommandUsage && info.featureReportLength != 0;
+}
+
+bool IsEventCollection(const HidInterfaceInfo& info) {
+    return info.usagePage == kEventUsagePage && info.usage == kEventUsage && info.inputReportLength != 0;
+}
+
+bool AnswersProbe(const std::array<std::uint8_t, kHeaderReportSize>& report) {
+    return std::equal(kProbeArguments.begin(), kProbeArguments.end(), report.begin() + 2);
+}
+
+bool IsDeliveredEvent(std::uint8_t code) {
+    return code == kEventReportRate || code == kEventDpiStage || code == kEventKeyMatrix ||
+           code == kEventMacroKey;
+}
+
+}  // namespace
+
+DeviceLink::DeviceLink(HidBackend& backend, Pauser& pauser, Prompter& prompter)
+    : backend_(backend), pauser_(pauser), prompter_(prompter) {
+    channel_.pauser = &pauser_;
+}
+
+DeviceLink::~DeviceLink() { CloseLink(); }
+
+void DeviceLink::SetScrambleKey(const std::array<std::uint8_t, 6>& keyBytes) {
+    key_ = MakeScrambleKey(keyBytes);
+}
+
+void DeviceLink::SetEventCallback(EventCallback callback) { callback_ = std::move(callback); }
+
+void DeviceLink::Emit(int kind, int value) {
+    if (callback_) callback_(kind, value);
+}
+
+void DeviceLink::SetPresent(bool present) {
+    std::shared_ptr<HidHandle> event;
+    {
+        std::lock_guard lock(mutex_);
+        devicePresent = present;
+        event = event_;
+    }
+    changed_.notify_all();
+    // A listener blocked in a read of a mouse that is no longer accepted must
+    // look at the flag again.
+    if (!present && event) event->Wake();
+}
+
+void DeviceLink::CloseHandles() {
+    std::shared_ptr<HidHandle> event;
+    {
+        std::lock_guard lock(mutex_);
+        event.swap(event_);
+        eventInputLength_ = 0;
+    }
+    changed_.notify_all();
+    // The listener keeps its own reference while it reads, so the handle is
+    // destroyed by whichever thread lets go of it last, never under a reader.
+    if (event) event->Wake();
+    channel_.feature = nullptr;
+    feature_.reset();
+    channel_.scramblingOn = false;
+}
+
+bool DeviceLink::FindDevice() {
+    CloseHandles();
+    mouseInterfaces_.clear();
+    lastError_.clear();
+
+    std::unique_ptr<HidHandle> feature;
+    std::shared_ptr<HidHandle> event;
+    HidInterfaceInfo commandInfo;
+    std::uint16_t eventLength = 0;
+    std::string openError;
+
+    // Every interface of the mouse is examined, so the event collection is
+    // opened whether it is listed before or after the command collection.
+    for (const HidInterfaceInfo& info : backend_.Enumerate()) {
+        if (info.vendorId != kMouseVendorId || info.productId != kMouseProductId) continue;
+        mouseInterfaces_.push_back(info);
+        if (!openError.empty()) continue;
+        if (IsEventCollection(info) && !event) {
+            HidOpenResult opened = backend_.Open(info.path, HidAccess::Read);
+            if (!opened.handle) {
+                openError = "cannot open " + info.path + ": " + opened.error;
+                continue;
+            }
+            event = std::move(opened.handle);
+            eventLength = info.inputReportLength;
+        } else if (IsCommandCollection(info) && !feature) {
+            HidOpenResult opened = backend_.Open(info.path, HidAccess::ReadWrite);
+            if (!opened.handle) {
+                openError = "cannot open " + info.path + ": " + opened.error;
+                continue;
+            }
+            feature = std::move(opened.handle);
+            commandInfo = info;
+        }
+    }
+
+    if (!openError.empty() || !feature) {
+        if (!openError.empty()) {
+            lastError_ = openError;
+            prompter_.ShowMessage(openError + "\n" + std::string(kUdevRuleHint), kWarningCaption);
+        } else {
+            lastError_ = std::string(kNoMouseFound);
+        }
+        SetPresent(false);
+        return false;
+    }
+
+    feature_ = std::move(feature);
+    channel_.feature = feature_.get();
+    channel_.featureReportLength = commandInfo.featureReportLength;
+    channel_.inputReportLength = commandInfo.inputReportLength;
+    channel_.outputReportLength = commandInfo.outputReportLength;
+    channel_.scramblingOn = false;
+    {
+        std::lock_guard lock(mutex_);
+        event_ = std::move(event);
+        eventInputLength_ = eventLength;
+    }
+    SetPresent(true);  // also wakes a listener waiting for a mouse
+    return true;
+}
+
+bool DeviceLink::Handshake() {
+    auto probe = [&](bool scrambled) {
+        std::array<std::uint8_t, kHeaderReportSize> report{};
+        const CommandHeader header = MakeHeader(kCmdProbe, kProbeArguments[0], kProbeArguments[1],
+                                                kProbeArguments[2], kProbeArguments[3]);
+        std::copy(header.begin(), header.end(), report.begin() + 1);
+        std::span<std::uint8_t, 8> wire(report.data() + 1, 8);
+        if (scrambled) Scramble(wire, key_);
+        const std::size_t length = std::min<std::size_t>(channel_.featureReportLength, kHeaderReportSize);
+        feature_->SetFeature(std::span<const std::uint8_t>(report.data(), length));
+        pauser_.Pause(std::chrono::milliseconds(kHandshakePauseMs));
+        report.fill(0);
+        if (feature_->GetFeature(std::span<std::uint8_t>(report.data(), length)) && scrambled) {
+            Unscramble(wire, key_);
+        }
+        return report;
+    };
+
+    bool accepted = false;
+    if (feature_) {
+        channel_.key = key_;
+        // A mouse that answers the plain probe speaks the other dialect: refused.
+        if (!AnswersProbe(probe(false))) accepted = AnswersProbe(probe(true));
+    }
+    channel_.scramblingOn = accepted;
+    if (accepted) {
+        lastError_.clear();
+        Emit(kEventMouseAccepted, 0);
+        SetPresent(true);
+    } else {
+        lastError_ = feature_ ? std::string(kHandshakeRefused) : std::string(kNoMouseFound);
+        Emit(kEventNoMouse, 0);
+        SetPresent(false);
+    }
+    return accepted;
+}
+
+void DeviceLink::StartListener() {
+    std::lock_guard lock(mutex_);
+    if (listener_.joinable() || stopping_) return;
+    listener_ = std::thread([this] { ListenerLoop(); });
+}
+
+void DeviceLink::ListenerLoop() {
+    std::array<std::uint8_t, kEventBufferSize> report{};
+    for (;;) {
+        std::shared_ptr<HidHandle> event;
+        std::size_t length = 0;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || (devicePresent && event_); });
+            if (stopping_) return;
+            event = event_;
+            length = std::min<std::size_t>(eventInputLength_, report.size());
+        }
+        report.fill(0);
+        const ReadResult result = event->ReadInput(std::span<std::uint8_t>(report.data(), length), -1);
+        if (result.status == IoStatus::Error) {
+            // The collection is gone: sleep until the owner thread has replaced
+            // or closed the handle instead of failing the same read in a loop.
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || event_ != event; });
+            continue;
+        }
+        if (result.status != IoStatus::Ok || !devicePresent || result.length < 4) continue;
+        if (report[0] == kEventReportId && IsDeliveredEvent(report[1])) {
+            if (callback_) callback_(report[1], report[3]);
+        }
+    }
+}
+
+void DeviceLink::OnDeviceChange(const DeviceChange& change) {
+    if (!FindDevice()) {
+        Emit(kEventNoMouse, 0);
+        SetPresent(false);
+        return;
+    }
+    Handshake();
+    if (change.kind == DeviceChangeKind::Arrival && devicePresent) StatusExchange();
+}
+
+void DeviceLink::CloseLink() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    std::shared_ptr<HidHandle> event;
+    {
+        std::lock_guard lock(mutex_);
+        event = event_;
+    }
+    if (event) event->Wake();
+    if (listener_.joinable()) listener_.join();
+    CloseHandles();
+    devicePresent = false;
+}
+
+void DeviceLink::StatusExchange() { kz7::StatusExchange(channel_, images_); }
+
+std::string_view DeviceLink::DpiLabel(int index) const { return kz7::DpiLabel(images_, index); }
+
+bool DeviceLink::EventCollectionOpen() const {
+    std::lock_guard lock(mutex_);
+    return event_ != nullptr;
+}
+
+}  // namespace kz7
