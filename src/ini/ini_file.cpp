@@ -199,6 +199,20 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
     return names;
 }
 
+std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto range = FindSection(section);
+    if (!range) return entries;
+    std::unordered_set<std::string> seen;
+    for (std::size_t i = range->header + 1; i < range->end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind == Kind::Key && seen.insert(FoldedName(line.name)).second) {
+            entries.emplace_back(line.name, std::string(ReadableValue(line.text)));
+        }
+    }
+    return entries;
+}
+
 bool IniFile::HasSection(std::string_view section) const { return FindSection(section).has_value(); }
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kz7 {
@@ -41,6 +42,9 @@ public:
     std::vector<std::string> SectionNames() const;  // file order, each name once
     std::vector<std::string> KeyNames(std::string_view section) const;  // file order, each name once
     bool HasSection(std::string_view section) const;
+    // The keys of a section with their values as Get reads them, in file
+    // order, each key once: one pass for callers that read a whole section.
+    std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // Private-profile string read: fallback when missing; value cut to maxChars characters.
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,

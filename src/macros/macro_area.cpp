@@ -1,0 +1,111 @@
+#include "macros/macro_area.h"
+
+#include "ini/utf8.h"
+#include "locale/strings.h"
+#include "macros/macro_blocks.h"
+#include "macros/macro_messages.h"
+
+namespace kz7 {
+
+namespace {
+
+constexpr unsigned kMaxLoopCount = 65535;
+
+}  // namespace
+
+MacroArea::MacroArea(std::filesystem::path recordIni, DeviceConfig& config, Prompter& prompter, UiLanguage language)
+    : store_(std::move(recordIni)), config_(config), prompter_(prompter), language_(language) {}
+
+void MacroArea::ShowLoopCountOf(int block) {
+    if (block >= 0 && block < kMacroCount) loopCountField = std::to_string(MacroLoopCount(config_, block));
+}
+
+void MacroArea::Load() {
+    macroList.clear();
+    lineList.clear();
+    nameField.clear();
+    loopCountField.clear();
+    selectedMacro = -1;
+    if (!store_.Exists()) return;
+
+    const IniFile file = store_.Read();
+    macroList = file.SectionNames();  // every section, however long the names
+    if (macroList.empty()) return;
+    nameField = macroList.front();
+    const MacroSection first(file, macroList.front());
+    if (first.itemCount() != 0) lineList = first.Lines();
+    selectedMacro = 0;
+    ShowLoopCountOf(0);
+}
+
+void MacroArea::Select(int index) {
+    if (index < 0 || index >= static_cast<int>(macroList.size())) return;
+    selectedMacro = index;
+    nameField = macroList[static_cast<std::size_t>(index)];
+    const MacroSection macro = store_.Section(nameField);
+    lineList.clear();
+    if (macro.itemCount() == 0) return;  // the loop-count field keeps its text
+    lineList = macro.Lines();
+    ShowLoopCountOf(index);
+}
+
+void MacroArea::New() {
+    // Blanks around a name would be dropped by record.ini, so they are not part of it.
+    const std::string name(TrimProfileBlanks(nameField));
+    if (name.empty()) {
+        prompter_.ShowMessage(Text(UiText::MacroNameBlank, language_), "");
+        return;
+    }
+    if (CountCharacters(name) > kMaxMacroNameChars) {
+        prompter_.ShowMessage(MacroNameTooLongMessage(name), kWarningCaption);
+        return;
+    }
+    if (macroList.empty()) {
+        macroList.push_back(name);
+        selectedMacro = 0;
+        return;
+    }
+    if (macroList.size() > kMaxMacros - 1) {
+        prompter_.ShowMessage(kMacroCountLimitMessage, kWarningCaption);
+        return;
+    }
+    if (FindMacroName(macroList, name) >= 0) {
+        prompter_.ShowMessage(Text(UiText::MacroNameExists, language_), "");
+        return;
+    }
+    macroList.push_back(name);
+    lineList.clear();
+    selectedMacro = static_cast<int>(macroList.size()) - 1;
+}
+
+void MacroArea::Delete() {
+    if (macroList.empty() || selectedMacro < 0 || selectedMacro >= static_cast<int>(macroList.size())) return;
+    const std::string name = macroList[static_cast<std::size_t>(selectedMacro)];
+    macroList.erase(macroList.begin() + selectedMacro);
+    selectedMacro = -1;
+    lineList.clear();
+    nameField.clear();
+    if (const int error = store_.Delete(name)) prompter_.ShowMessage(RecordFileFailedMessage(error), kWarningCaption);
+}
+
+void MacroArea::Confirm() {
+    if (macroList.empty() || selectedMacro < 0 || selectedMacro >= static_cast<int>(macroList.size())) return;
+    const std::string& name = macroList[static_cast<std::size_t>(selectedMacro)];
+    if (const int error = store_.Save(name, lineList)) {
+        prompter_.ShowMessage(RecordFileFailedMessage(error), kWarningCaption);
+        return;
+    }
+    RebuildMacroBlocks(store_, config_, prompter_);
+}
+
+void MacroArea::LoopCountChanged() {
+    const int value = LeadingInteger(loopCountField);
+    unsigned count = static_cast<unsigned>(value);
+    if (value < 1 || count > kMaxLoopCount) {
+        loopCountField.assign(1, '1');  // not = "1": GCC 12 warns falsely (-Wrestrict) there
+        count = 1;
+    }
+    if (selectedMacro >= 0) SetMacroLoopCount(config_, selectedMacro, count);
+}
+
+}  // namespace kz7

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kz7 {
+
+// Messages of the macro store that are the same in every language. The
+// language-dependent ones ("Macro name is blank", "Macro name already
+// exists") come from the UI string tables.
+inline constexpr std::string_view kMacroCountLimitMessage = "Macro numbers up to 12.";
+
+std::string MacroNameTooLongMessage(std::string_view name);
+std::string MacroCutMessage(std::string_view name, std::size_t firstLineLeftOut);
+std::string MacrosWithoutBlockMessage(const std::vector<std::string>& names);
+std::string RecordFileFailedMessage(int error);
+
+}  // namespace kz7

@@ -1,0 +1,82 @@
+#include "macros/macro_store.h"
+
+#include <algorithm>
+
+namespace kz7 {
+
+namespace {
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+std::string ItemKey(std::size_t index) { return "Item" + std::to_string(index); }
+
+}  // namespace
+
+MacroLineKind ClassifyMacroLine(std::string_view line) {
+    if (line.find(kKeyDownMark) != std::string_view::npos) return MacroLineKind::KeyDown;
+    if (line.find(kKeyUpMark) != std::string_view::npos) return MacroLineKind::KeyUp;
+    return MacroLineKind::Other;
+}
+
+MacroSection::MacroSection(const IniFile& file, std::string_view name) {
+    const auto entries = file.Entries(name);
+    for (const auto& [key, value] : entries) {
+        items_.emplace(LowerAscii(key), std::string(CutToCharacters(value, kMacroValueChars)));
+    }
+    const auto count = items_.find("itemcount");
+    if (count != items_.end() && !count->second.empty()) itemCount_ = std::max(0, LeadingInteger(count->second));
+    lineCount_ = std::min(static_cast<std::size_t>(itemCount_), entries.size());
+}
+
+std::string MacroSection::Line(std::size_t index) const {
+    const auto it = items_.find(LowerAscii(ItemKey(index)));
+    return it == items_.end() ? std::string() : it->second;
+}
+
+std::vector<std::string> MacroSection::Lines() const {
+    std::vector<std::string> lines;
+    lines.reserve(lineCount_);
+    for (std::size_t i = 0; i < lineCount_; ++i) lines.push_back(Line(i));
+    return lines;
+}
+
+bool MacroStore::Exists() const {
+    std::error_code ec;
+    return std::filesystem::exists(file_, ec);
+}
+
+std::vector<std::string> MacroStore::Names() const { return Read().SectionNames(); }
+
+int MacroStore::Save(std::string_view name, const std::vector<std::string>& lines) const {
+    int error = 0;
+    auto file = IniFile::LoadForUpdate(file_, &error);
+    if (!file) return error;
+    file->DeleteSection(name);
+    file->Set(name, "ItemCount", std::to_string(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i) file->Set(name, ItemKey(i), lines[i]);
+    return file->Save(file_);
+}
+
+int MacroStore::Delete(std::string_view name) const {
+    int error = 0;
+    auto file = IniFile::LoadForUpdate(file_, &error);
+    if (!file) return error;
+    if (!file->HasSection(name)) return 0;
+    file->DeleteSection(name);
+    return file->Save(file_);
+}
+
+int FindMacroName(const std::vector<std::string>& names, std::string_view name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (SameProfileName(names[i], name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace kz7
