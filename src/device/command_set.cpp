@@ -123,11 +123,13 @@ void WriteStatus(CommandChannel& channel, const DeviceImages& images) {
     Transact(channel, header);
 }
 
-void StatusExchange(CommandChannel& channel, DeviceImages& images) {
+DeviceStatus StatusExchange(CommandChannel& channel, DeviceImages& images) {
     ReadStatus(channel, images);
+    const DeviceStatus read = images.status;
     images.activeSensorType = images.status.sensorType;
     images.status.option2 = static_cast<std::uint8_t>(images.status.option2 | 0x40);
     WriteStatus(channel, images);
+    return read;
 }
 
 std::string_view DpiLabel(const DeviceImages& images, int index) {

@@ -72,8 +72,8 @@ std::array<std::uint8_t, kDpiStageBytes> DpiStageBytesFor(const DeviceConfig& co
 void ReadStatus(CommandChannel& channel, DeviceImages& images);
 void WriteStatus(CommandChannel& channel, const DeviceImages& images);
 // Reads the status, takes its sensor type as the active one, sets bit 6 of
-// option2 and writes the status back.
-void StatusExchange(CommandChannel& channel, DeviceImages& images);
+// option2 and writes the status back. Returns the status as it was read.
+DeviceStatus StatusExchange(CommandChannel& channel, DeviceImages& images);
 
 // The DPI label of level `index` for the active sensor; "" outside the table.
 std::string_view DpiLabel(const DeviceImages& images, int index);

@@ -234,7 +234,7 @@ void DeviceLink::CloseLink() {
     devicePresent = false;
 }
 
-void DeviceLink::StatusExchange() { kz7::StatusExchange(channel_, images_); }
+DeviceStatus DeviceLink::StatusExchange() { return kz7::StatusExchange(channel_, images_); }
 
 std::string_view DeviceLink::DpiLabel(int index) const { return kz7::DpiLabel(images_, index); }
 

@@ -112,8 +112,8 @@ public:
     // Stops and joins the listener and closes every handle. Safe to call twice.
     void CloseLink();
 
-    // Runs the status exchange on the open command collection.
-    void StatusExchange();
+    // Runs the status exchange on the open command collection; returns the status as read.
+    DeviceStatus StatusExchange();
     // DPI label of a level for the sensor found by the last status exchange.
     std::string_view DpiLabel(int index) const;
 

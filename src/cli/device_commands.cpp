@@ -1,0 +1,299 @@
+// kz7ctl commands that talk to the mouse (or to the simulated one).
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "config/config_file.h"
+#include "config/record_labels.h"
+#include "device/command_set.h"
+#include "device/device_link.h"
+#include "device/dpi_tables.h"
+#include "device/hex_format.h"
+#include "device/scramble_key.h"
+#include "device/wire_trace.h"
+#include "locale/language.h"
+#include "platform/linux/hidraw_backend.h"
+#include "platform/linux/interrupt_wait.h"
+#include "sim/virtual_mouse.h"
+#include "skins/button_labels.h"
+
+namespace kz7::cli {
+
+namespace {
+
+constexpr std::string_view kDeviceFlags = "--simulate --sim-plain --trace";
+constexpr std::string_view kDeviceValues = "--key --sim-sensor --sim-key";
+
+// The mouse as every device command reaches it: the real one through hidraw
+// or the simulated one, optionally with every transfer traced to stdout.
+class DeviceSession {
+public:
+    explicit DeviceSession(CliContext& ctx) : ctx_(ctx) {}
+
+    // Builds the backend and the link; false (with the reason printed) on bad options.
+    bool Prepare() {
+        paths_ = ctx_.Paths();
+        std::string error;
+        const auto key = ResolveScrambleKey(ctx_.args.Value("--key"), paths_.folder, &error);
+        if (!key) return Refuse(error);
+
+        HidBackend* backend = nullptr;
+        if (ctx_.args.Has("--simulate")) {
+            VirtualMouse::Options options;
+            options.key = *key;
+            if (auto simKey = ctx_.args.Value("--sim-key")) {
+                const auto parsed = ParseScrambleKey(*simKey);
+                if (!parsed) return Refuse("--sim-key takes twelve hex digits");
+                options.key = *parsed;
+            }
+            if (auto sensor = ctx_.args.Value("--sim-sensor")) {
+                if (sensor->size() != 1 || (*sensor)[0] < '0' || (*sensor)[0] > '3') {
+                    return Refuse("--sim-sensor takes a sensor type 0, 1, 2 or 3");
+                }
+                options.sensorType = static_cast<std::uint8_t>((*sensor)[0] - '0');
+            }
+            if (ctx_.args.Has("--sim-plain")) options.dialect = VirtualMouse::Dialect::Plain;
+            mouse_ = std::make_unique<VirtualMouse>(options);
+            backend = mouse_.get();
+        } else {
+            for (std::string_view simOnly : {"--sim-sensor", "--sim-key"}) {
+                if (ctx_.args.Value(simOnly)) return Refuse(std::string(simOnly) + " needs --simulate");
+            }
+            for (std::string_view simOnly : {"--sim-plain", "--sim-events"}) {
+                if (ctx_.args.Has(simOnly)) return Refuse(std::string(simOnly) + " needs --simulate");
+            }
+            hidraw_ = std::make_unique<linux_platform::HidrawBackend>();
+            backend = hidraw_.get();
+        }
+        Pauser* pauser = &sleeper_;
+        if (ctx_.args.Has("--trace")) {
+            std::ostream& out = ctx_.out;
+            trace_ = std::make_unique<WireTrace>([&out](std::string_view line) { out << line << '\n' << std::flush; });
+            tracingBackend_ = std::make_unique<TracingBackend>(*backend, *trace_);
+            tracingPauser_ = std::make_unique<TracingPauser>(sleeper_, *trace_);
+            backend = tracingBackend_.get();
+            pauser = tracingPauser_.get();
+        }
+        // The link's own messages (an interface that cannot be opened) become
+        // this command's error line instead of a second message.
+        link_ = std::make_unique<DeviceLink>(*backend, *pauser, linkMessages_);
+        link_->SetScrambleKey(*key);
+        return true;
+    }
+
+    // FindDevice and Handshake; false with the reason printed.
+    bool Connect() {
+        if (!link_->FindDevice()) return Refuse(link_->LastError());
+        if (!link_->Handshake()) return Refuse(link_->LastError());
+        return true;
+    }
+
+    bool Refuse(const std::string& reason) {
+        ctx_.Fail(reason);
+        return false;
+    }
+
+    DeviceLink& Link() { return *link_; }
+    VirtualMouse* Mouse() { return mouse_.get(); }
+    const DataPaths& Paths() const { return paths_; }
+
+private:
+    CliContext& ctx_;
+    DataPaths paths_;
+    std::unique_ptr<VirtualMouse> mouse_;
+    std::unique_ptr<HidBackend> hidraw_;
+    std::unique_ptr<WireTrace> trace_;
+    std::unique_ptr<TracingBackend> tracingBackend_;
+    SleepingPauser sleeper_;
+    std::unique_ptr<TracingPauser> tracingPauser_;
+    RecordingPrompter linkMessages_;
+    std::unique_ptr<DeviceLink> link_;  // last: closed before what it uses
+};
+
+std::string Hex4(unsigned value) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%04x", value & 0xFFFFu);
+    return buffer;
+}
+
+std::string CollectionRole(const HidInterfaceInfo& info) {
+    if (info.usagePage == kCommandUsagePage && info.usage == kCommandUsage) return "command collection";
+    if (info.usagePage == kEventUsagePage && info.usage == kEventUsage) return "event collection";
+    return "other collection";
+}
+
+std::string RateText(int intervalMs) {
+    const int hz = ReportRateHz(static_cast<std::uint8_t>(intervalMs));
+    if (hz) return std::to_string(hz) + " Hz";
+    return "unknown (interval " + std::to_string(intervalMs) + ")";
+}
+
+int RunList(CliContext& ctx) {
+    if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl list");
+    DeviceSession session(ctx);
+    if (!session.Prepare()) return 1;
+    DeviceLink& link = session.Link();
+    const bool found = link.FindDevice();
+    for (const HidInterfaceInfo& info : link.MouseInterfaces()) {
+        ctx.out << CollectionRole(info) << " " << Hex4(info.usagePage) << "/" << Hex4(info.usage) << "  "
+                << info.path << "  feature " << info.featureReportLength << ", input "
+                << info.inputReportLength << ", output " << info.outputReportLength << "\n";
+    }
+    if (!found) return ctx.Fail(link.LastError());
+    if (!link.EventCollectionOpen()) ctx.out << "no event collection: mouse events will not be heard\n";
+    if (!link.Handshake()) return ctx.Fail(link.LastError());
+    ctx.out << "handshake: accepted, scrambling on\n";
+    return 0;
+}
+
+int RunStatus(CliContext& ctx) {
+    if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl status");
+    DeviceSession session(ctx);
+    if (!session.Prepare() || !session.Connect()) return 1;
+    DeviceLink& link = session.Link();
+    ctx.out << "handshake: accepted, scrambling on\n";
+    const DeviceStatus s = link.StatusExchange();
+    const DeviceImages& images = link.Images();
+    const DeviceStatus& w = images.status;
+    ctx.out << "status bytes: " << HexBytes(std::array<std::uint8_t, 4>{s.sensorType, s.rate, s.option1, s.option2})
+            << " (written back as "
+            << HexBytes(std::array<std::uint8_t, 4>{w.sensorType, w.rate, w.option1, w.option2}) << ")\n";
+    ctx.out << "sensor type: " << int(images.activeSensorType);
+    if (DpiTableSize(images.activeSensorType) == 0) ctx.out << " (unknown: no DPI table)";
+    ctx.out << "\nreport rate: " << RateText(s.rate) << "\n";
+    ctx.out << "DPI levels:";
+    for (int level = 0; level < DpiTableSize(images.activeSensorType); ++level) {
+        ctx.out << (level ? ", " : " ") << link.DpiLabel(level);
+    }
+    ctx.out << "\n";
+    return 0;
+}
+
+// The labels of the system language go back to str.ini as the last step of an apply.
+std::function<void()> LabelSaver(CliContext& ctx, const DataPaths& paths, bool recordWasSaved) {
+    return [&ctx, paths, recordWasSaved] {
+        const UiLanguage language = SystemUiLanguage();
+        std::error_code ec;
+        const bool exists = std::filesystem::exists(paths.settings, ec);
+        ButtonLabels labels = LoadButtonLabels(paths.settings, language);
+        // A record never saved before has the default buttons, so its labels are the default ones.
+        if (!exists && !recordWasSaved) SetDefaultLabels(labels, language);
+        if (const int code = SaveButtonLabels(paths.settings, language, labels); code != 0) {
+            ctx.err << "kz7ctl: cannot save the button labels to " << paths.settings.string() << ": "
+                    << std::strerror(code) << "\n";
+        }
+    };
+}
+
+int RunApply(CliContext& ctx) {
+    if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl apply");
+    DeviceSession session(ctx);
+    if (!session.Prepare()) return 1;
+    const DataPaths& paths = session.Paths();
+    ConfigModel model;
+    if (LoadConfig(paths.config, model, ctx.prompter) != LoadResult::Loaded) {
+        return ctx.Fail("cannot apply: " + paths.config.string() + " is missing or not a config.bin");
+    }
+    if (!session.Connect()) return 1;
+    DeviceLink& link = session.Link();
+    link.StatusExchange();
+    const bool saved = ApplyConfig(link.Channel(), link.Images(), model, paths.config, ctx.prompter,
+                                   LabelSaver(ctx, paths, model.firstRunFlag != 0));
+    model.Snapshot();
+    if (!saved) return ctx.Fail("the mouse was written but " + paths.config.string() + " was not saved");
+    return 0;
+}
+
+std::string EventText(int kind, int value, const DeviceLink& link, const std::optional<DeviceConfig>& config) {
+    switch (kind) {
+        case kEventReportRate: return "report rate " + RateText(value);
+        case kEventDpiStage: {
+            std::string text = "DPI stage " + std::to_string(value);
+            if (config && value >= 1 && value <= kDpiStages) {
+                const auto label = link.DpiLabel(config->dpiLevel[value - 1]);
+                if (!label.empty()) text += " (" + std::string(label) + " DPI)";
+            }
+            return text;
+        }
+        case kEventKeyMatrix: return "key matrix " + std::to_string(value);
+        case kEventMacroKey: return "macro key " + std::to_string(value);
+        default: return "event " + std::to_string(kind) + " value " + std::to_string(value);
+    }
+}
+
+int RunListen(CliContext& ctx) {
+    if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl listen");
+    std::optional<long> seconds;
+    if (auto value = ctx.args.Value("--for")) {
+        char* end = nullptr;
+        const long parsed = std::strtol(value->c_str(), &end, 10);
+        if (value->empty() || *end || parsed < 0) return ctx.Fail("--for takes a number of seconds");
+        seconds = parsed;
+    }
+    linux_platform::BlockInterruptSignals();  // before any thread starts
+    DeviceSession session(ctx);
+    if (!session.Prepare() || !session.Connect()) return 1;
+    DeviceLink& link = session.Link();
+    link.StatusExchange();
+
+    // The stage labels come from the record's DPI levels, as the window shows them.
+    std::optional<DeviceConfig> config;
+    if (auto image = ReadConfigImage(session.Paths().config, nullptr)) config = image->config;
+
+    std::mutex mutex;
+    std::condition_variable heard;
+    int delivered = 0;
+    link.SetEventCallback([&](int kind, int value) {
+        std::lock_guard lock(mutex);
+        ctx.out << EventText(kind, value, link, config) << "\n" << std::flush;
+        ++delivered;
+        heard.notify_all();
+    });
+    link.StartListener();
+    ctx.out << "listening (Ctrl+C to stop)\n" << std::flush;
+
+    if (ctx.args.Has("--sim-events")) {
+        VirtualMouse* mouse = session.Mouse();
+        if (!mouse) return ctx.Fail("--sim-events needs --simulate");
+        // A short demonstration: four events the program reports, and two it ignores.
+        mouse->SendEvent(kEventReportRate, 2);
+        mouse->SendEvent(kEventDpiStage, 2);
+        mouse->SendEvent(6, 1);
+        mouse->SendEventReport({5, kEventKeyMatrix, 0, 1});
+        mouse->SendEvent(kEventKeyMatrix, 2);
+        mouse->SendEvent(kEventMacroKey, 3);
+        std::unique_lock lock(mutex);
+        heard.wait_for(lock, std::chrono::seconds(5), [&] { return delivered >= 4; });
+    } else {
+        linux_platform::WaitForInterrupt(seconds ? std::chrono::milliseconds(*seconds * 1000)
+                                                 : std::chrono::milliseconds(-1));
+    }
+    link.CloseLink();
+    return 0;
+}
+
+const CliCommand kCommands[] = {
+    {"list", "[--simulate] [--key HEX12] [--trace]",
+     "every interface of the mouse with collection, path and report lengths", kDeviceFlags, kDeviceValues,
+     RunList},
+    {"status", "[--simulate [--sim-sensor N] [--sim-plain]] [--key HEX12] [--trace]",
+     "handshake, status bytes, sensor type and its DPI labels", kDeviceFlags, kDeviceValues, RunStatus},
+    {"apply", "[--simulate ...] [--key HEX12] [--trace]",
+     "write the data folder's config.bin to the mouse and save it", kDeviceFlags, kDeviceValues, RunApply},
+    {"listen", "[--simulate [--sim-events]] [--for SECONDS] [--trace]",
+     "print the mouse's event reports until interrupted", "--simulate --sim-plain --trace --sim-events",
+     "--key --sim-sensor --sim-key --for", RunListen},
+};
+
+const RegisterCommands kRegistered(kCommands);
+
+}  // namespace
+
+}  // namespace kz7::cli
