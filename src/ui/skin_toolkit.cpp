@@ -3,31 +3,29 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QWidget>
 
+#include <algorithm>
+#include <filesystem>
+
+#include "skins/skin_settings.h"
+
 namespace kz7::ui {
 
 // ---- Skin folders ----------------------------------------------------------
 
-QString SkinsRootFor(const QString& executableDir) {
-    const QString beside = QDir(executableDir).filePath(QStringLiteral("Skins"));
-    if (QFileInfo(beside).isDir()) return QDir::cleanPath(beside);
-    return QDir::cleanPath(QDir(executableDir).filePath(QStringLiteral("../share/kz7/Skins")));
+QString ApplicationSkinsRoot() {
+    const std::filesystem::path exeDir(QCoreApplication::applicationDirPath().toStdString());
+    return QString::fromStdString(ChooseSkinsRoot(exeDir).string());
 }
 
-QString ApplicationSkinsRoot() { return SkinsRootFor(QCoreApplication::applicationDirPath()); }
-
-bool IsSafeSkinName(const QString& skinName) {
-    return !skinName.contains(QStringLiteral("..")) && !skinName.contains(QLatin1Char('/')) &&
-           !skinName.contains(QLatin1Char('\\'));
-}
-
-QString SkinFolderFor(const QString& skinsRoot, const QString& skinName) {
-    if (skinName.isEmpty() || !IsSafeSkinName(skinName)) return skinsRoot;
-    return skinsRoot + QLatin1Char('/') + skinName;
+QString SkinFolderUnder(const QString& skinsRoot, const QString& skinName) {
+    const std::filesystem::path root(skinsRoot.toStdString());
+    return QString::fromStdString(SkinFolderFor(root, skinName.toStdString()).string());
 }
 
 // ---- Text --------------------------------------------------------------------
@@ -48,6 +46,12 @@ QFont PixelFont(const QString& family, int pixelHeight, bool bold) {
     font.setPixelSize(pixelHeight);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
+    // The layouts give a font's height as its whole character cell (ascent plus
+    // descent), not its em size; shrink the em until the cell fits.
+    const double cell = QFontMetricsF(font).height();
+    if (cell > pixelHeight) {
+        font.setPixelSize(std::max(1, static_cast<int>(pixelHeight * pixelHeight / cell + 0.5)));
+    }
     return font;
 }
 
@@ -124,8 +128,7 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
     painter_.setFont(font);
     painter_.setPen(color);
     painter_.setBackgroundMode(Qt::TransparentMode);
-    painter_.setClipRect(ToRect(rect));
-    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine, text);
+    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine | Qt::TextDontClip, text);
     painter_.restore();
 }
 

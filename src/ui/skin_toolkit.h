@@ -41,16 +41,10 @@ namespace kz7::ui {
 
 // ---- Skin folders ----------------------------------------------------------
 
-// The folder holding every skin: "<exeDir>/Skins" when it exists (build tree,
-// portable copy), else "<exeDir>/../share/kz7/Skins" (installed).
-QString SkinsRootFor(const QString& executableDir);
-// The skins root of the running program.
+// The skins root of the running program (the rule lives in skins/skin_settings.h).
 QString ApplicationSkinsRoot();
-// A skin name that would leave the root ("..", a path separator) is taken as
-// empty, which selects the default skin lying in the root itself.
-bool IsSafeSkinName(const QString& skinName);
-// The folder of the named skin: the root itself for an empty or unsafe name.
-QString SkinFolderFor(const QString& skinsRoot, const QString& skinName);
+// The folder of the named skin under a root, by the same rule.
+QString SkinFolderUnder(const QString& skinsRoot, const QString& skinName);
 
 // ---- Text --------------------------------------------------------------------
 
@@ -64,7 +58,8 @@ enum class TextFormat : unsigned {
 };
 int AlignmentFlags(TextFormat format);
 
-// A UI font whose size is a pixel height, as the skins are laid out in pixels.
+// A UI font of the given character-cell height in pixels (ascent plus descent,
+// as the layouts measure fonts), so texts fit the rectangles they are given.
 QFont PixelFont(const QString& family, int pixelHeight, bool bold);
 
 QRect ToRect(const HotZone& zone);
@@ -148,7 +143,9 @@ public:
     bool DrawImage(std::string_view name, const HotZone& zone) {
         return DrawImage(name, zone.left, zone.top);
     }
-    // Text with a transparent background, clipped to the rectangle.
+    // Text with a transparent background, placed in the rectangle by the
+    // format. A text wider than its rectangle is not cut: fonts differ between
+    // desktops, and a whole label reads better than a clipped one.
     void DrawText(const QString& text, const HotZone& rect, TextFormat format, const QFont& font,
                   QColor color);
     // Text in the surface's small font and the skin's text colour.
