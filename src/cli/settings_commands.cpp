@@ -1,0 +1,204 @@
+// kz7ctl commands for the settings outside the mouse: the desktop's pointer
+// settings and the button labels in str.ini.
+#include <cstring>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.h"
+#include "config/atomic_file.h"
+#include "locale/language.h"
+#include "platform/linux/pointer_backends.h"
+#include "pointer/pointer_settings.h"
+#include "skins/button_labels.h"
+
+namespace kz7::cli {
+
+namespace {
+
+constexpr std::string_view kDesktopHelp = "--desktop takes auto, gsettings, kde or none";
+
+std::unique_ptr<PointerBackend> ChooseBackend(CliContext& ctx) {
+    const std::string desktop = ctx.args.Value("--desktop").value_or("auto");
+    if (desktop == "auto") return linux_platform::MakeDesktopPointerBackend();
+    if (desktop == "none") return std::make_unique<NoPointerBackend>();
+    if (desktop == "gsettings") {
+        auto backend = linux_platform::MakeGSettingsPointerBackend();
+        if (!backend) ctx.Fail("the GSettings schema org.gnome.desktop.peripherals.mouse is not installed");
+        return backend;
+    }
+    if (desktop == "kde") {
+        std::filesystem::path dir;
+        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') dir = xdg;
+        else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+            dir = std::filesystem::path(home) / ".config";
+        if (dir.empty()) {
+            ctx.Fail("neither XDG_CONFIG_HOME nor HOME is set");
+            return nullptr;
+        }
+        return linux_platform::MakeKdePointerBackend(dir);
+    }
+    ctx.Fail(kDesktopHelp);
+    return nullptr;
+}
+
+// Passes messages on and remembers whether a read or write failed (as
+// opposed to a setting the desktop simply does not have).
+class FailureCountingPrompter : public Prompter {
+public:
+    explicit FailureCountingPrompter(Prompter& inner) : inner_(inner) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        if (text.ends_with(" failed.")) ++failures;
+        inner_.ShowMessage(text, caption);
+    }
+    int failures = 0;
+
+private:
+    Prompter& inner_;
+};
+
+void PrintLevels(std::ostream& out, const DeviceConfig& c) {
+    out << "  enhance pointer precision: " << (c.enhancePointerPrecision ? "on" : "off") << "\n"
+        << "  pointer speed: level " << int(c.pointerSpeed) << " (speed " << SpeedFromLevel(c.pointerSpeed)
+        << " of 20)\n"
+        << "  scroll one screen: " << (c.scrollOneScreen ? "on" : "off") << "\n"
+        << "  wheel scroll lines: " << int(c.wheelScrollLines) << "\n"
+        << "  double-click speed: level " << int(c.doubleClickSpeed) << " ("
+        << DoubleClickMsFromLevel(c.doubleClickSpeed) << " ms)\n";
+}
+
+int RunPointerShow(CliContext& ctx) {
+    if (ctx.args.positional.size() > 1) return ctx.Fail("usage: kz7ctl pointer show [--desktop D] [FILE]");
+    auto backend = ChooseBackend(ctx);
+    if (!backend) return 1;
+    PointerBackend& desktop = *backend;
+    std::ostream& out = ctx.out;
+    out << "Desktop: " << desktop.Name() << "\n";
+    auto unsupported = [&](PointerSetting setting) {
+        if (desktop.Supports(setting)) return false;
+        out << "not a setting of this desktop\n";
+        return true;
+    };
+    out << "  enhance pointer precision: ";
+    if (!unsupported(PointerSetting::Precision)) {
+        const auto on = desktop.ReadPrecision();
+        out << (on ? (*on ? "on" : "off") : "cannot be read") << "\n";
+    }
+    out << "  pointer speed: ";
+    if (!unsupported(PointerSetting::Speed)) {
+        if (const auto speed = desktop.ReadSpeed())
+            out << *speed << " of 20 (level " << LevelFromSpeed(*speed) << ")\n";
+        else
+            out << "cannot be read\n";
+    }
+    out << "  wheel scroll lines: ";
+    if (!unsupported(PointerSetting::WheelLines)) {
+        if (const auto lines = desktop.ReadWheelLines()) {
+            if (*lines == kOneScreenPerNotch) out << "one screen per notch\n";
+            else out << *lines << " (level " << LevelFromWheelLines(*lines) << ")\n";
+        } else {
+            out << "cannot be read\n";
+        }
+    }
+    out << "  double-click time: ";
+    if (!unsupported(PointerSetting::DoubleClickTime)) {
+        if (const auto ms = desktop.ReadDoubleClickMs())
+            out << *ms << " ms (level " << LevelFromDoubleClickMs(*ms) << ")\n";
+        else
+            out << "cannot be read\n";
+    }
+
+    const std::filesystem::path path = ctx.ConfigFileArg(0);
+    std::string why;
+    if (const auto image = ReadConfigImage(path, &why)) {
+        out << "Stored in " << path.string() << ":\n";
+        PrintLevels(out, image->config);
+    } else {
+        out << "Stored: " << why << "\n";
+    }
+    return 0;
+}
+
+int RunPointerApply(CliContext& ctx) {
+    if (ctx.args.positional.size() > 1) return ctx.Fail("usage: kz7ctl pointer apply [--desktop D] [FILE]");
+    const std::filesystem::path path = ctx.ConfigFileArg(0);
+    std::string why;
+    const auto image = ReadConfigImage(path, &why);
+    if (!image) return ctx.Fail(why);
+    auto backend = ChooseBackend(ctx);
+    if (!backend) return 1;
+    FailureCountingPrompter prompter(ctx.prompter);
+    SystemPointer pointer(*backend, prompter);
+    pointer.ApplyToSystem(image->config);
+    ctx.out << "Applied to " << backend->Name() << ":\n";
+    PrintLevels(ctx.out, image->config);
+    return prompter.failures == 0 ? 0 : 1;
+}
+
+int RunPointerDefaults(CliContext& ctx) {
+    if (ctx.args.positional.size() > 1)
+        return ctx.Fail("usage: kz7ctl pointer defaults [--desktop D] [FILE]");
+    auto backend = ChooseBackend(ctx);
+    if (!backend) return 1;
+    FailureCountingPrompter prompter(ctx.prompter);
+    SystemPointer pointer(*backend, prompter);
+    DeviceConfig defaults = ZeroConfig();
+    pointer.RestoreDefaults(defaults);
+
+    // The record takes the default levels too, so that a later apply does
+    // not bring the old values back. Its first-run flag is kept.
+    const std::filesystem::path path = ctx.ConfigFileArg(0);
+    std::string why;
+    if (auto image = ReadConfigImage(path, &why)) {
+        RestoreDefaultPointer(image->config);
+        const auto bytes = ConfigFileImage(image->firstRunFlag, image->config);
+        if (const int code = WriteFileAtomically(path, bytes.data(), bytes.size()); code != 0)
+            return ctx.Fail("cannot write " + path.string() + ": " + std::strerror(code));
+        ctx.out << "Stored in " << path.string() << ":\n";
+        PrintLevels(ctx.out, image->config);
+    } else {
+        ctx.err << "kz7ctl: " << why << " (the desktop defaults were still written)\n";
+    }
+    return prompter.failures == 0 ? 0 : 1;
+}
+
+int RunLabels(CliContext& ctx) {
+    if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl labels [--lang en|chs|cht]");
+    UiLanguage language = SystemUiLanguage();
+    if (const auto lang = ctx.args.Value("--lang")) {
+        if (*lang == "en") language = UiLanguage::English;
+        else if (*lang == "chs") language = UiLanguage::SimplifiedChinese;
+        else if (*lang == "cht") language = UiLanguage::TraditionalChinese;
+        else return ctx.Fail("--lang takes en, chs or cht");
+    }
+    const std::filesystem::path strIni = ctx.Paths().settings;
+    const ButtonLabels labels = LoadButtonLabels(strIni, language);
+    ctx.out << "[" << LabelSectionName(language) << "] of " << strIni.string() << "\n";
+    for (int mode = 0; mode < kLabelModes; ++mode) {
+        ctx.out << (mode == 0 ? "Mode A" : "Mode B") << ":\n";
+        for (int slot = 1; slot <= kLabelSlots; ++slot) {
+            ctx.out << "  " << LabelKey(mode, slot) << " (button " << slot
+                    << "): " << labels.text[static_cast<std::size_t>(mode)][static_cast<std::size_t>(slot - 1)]
+                    << "\n";
+        }
+    }
+    return 0;
+}
+
+const CliCommand kCommands[] = {
+    {"pointer show", "[--desktop D] [FILE]",
+     "the desktop's pointer settings and the stored ones (D: auto, gsettings, kde, none)", "", "--desktop",
+     RunPointerShow},
+    {"pointer apply", "[--desktop D] [FILE]",
+     "write the pointer settings of config.bin to the desktop", "", "--desktop", RunPointerApply},
+    {"pointer defaults", "[--desktop D] [FILE]",
+     "write the default pointer settings to the desktop and to config.bin", "", "--desktop",
+     RunPointerDefaults},
+    {"labels", "[--lang en|chs|cht]", "the button labels of both modes as stored in str.ini", "", "--lang",
+     RunLabels},
+};
+
+const RegisterCommands kRegistered(kCommands);
+
+}  // namespace
+
+}  // namespace kz7::cli
