@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/notifier.h"
+#include "config/config_file.h"
+#include "config/device_config.h"
+#include "config/prompter.h"
+#include "device/device_link.h"
+#include "device/device_watcher.h"
+#include "locale/language.h"
+#include "app/shell_texts.h"
+#include "ui/skin_toolkit.h"
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace kz7 {
+
+// Everything the main window works with, owned by the application object.
+struct ShellParts {
+    ConfigModel* model = nullptr;
+    DataPaths paths;
+    DeviceLink* link = nullptr;
+    DeviceWatcher* watcher = nullptr;   // null: plugging in and out is not noticed
+    Prompter* prompter = nullptr;
+    ui::Skin* skin = nullptr;
+    UiLanguage language = UiLanguage::English;
+    // Where notifications go. Null: the window makes its own, the tray icon
+    // when the desktop has a tray, else desktop notifications over D-Bus.
+    Notifier* notifier = nullptr;
+    // Whether a tray icon may be used; tests turn it off.
+    bool useTray = true;
+    // The maker's web page opened by the link at the bottom of the window.
+    QString webLink;
+    // Print every notification on stdout as well (for scripts).
+    bool echoNotifications = false;
+
+    // Reads the skin name and text colour from str.ini into the skin.
+    std::function<void(ui::Skin&)> loadSkinSettings;
+    // Writes the button labels of the current language to str.ini.
+    std::function<void()> saveLabels;
+    // Hands the pointer settings of the record to the desktop.
+    std::function<void(const DeviceConfig&)> applyPointerSettings;
+    // Opens the skins dialog; unset while there is none.
+    std::function<void()> openSkinsDialog;
+    // Opens a web address in the user's browser.
+    std::function<void(const QString&)> openUrl;
+    // Ends the program (exit status 0).
+    std::function<void()> quit;
+};
+
+// The configurator's main window: a frameless, skinned tool window that rests
+// hidden behind a tray icon. It owns the start-up order, the tray, the
+// notifications of the mouse's events, plug and unplug, and the frame around
+// the two settings pages (title-bar buttons, page tabs, OK / Apply / Cancel,
+// web link).
+class CArdenoDlg : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { kNoPage = 0, kBasicPage = 1, kAdvancedPage = 2 };
+
+    explicit CArdenoDlg(ShellParts parts, QWidget* parent = nullptr);
+    ~CArdenoDlg() override;
+
+    // Runs the start-up steps in order. Afterwards the window is hidden when a
+    // tray icon exists and shown otherwise.
+    void Initialise();
+
+    // A left click or double click on the tray icon.
+    void OnTrayLeftClick();
+    // A device event on the window thread: kind and value as the link raises them.
+    void OnDeviceEvent(int kind, int value);
+    // An interface of the mouse came or went (window thread).
+    void OnDeviceChange(const DeviceChange& change);
+    // A left click at a client point: frame zones first, then a caption drag.
+    void ClickAt(QPoint point);
+    // Close button and tray "Exit": releases the mouse and the tray and ends the program.
+    void Shutdown();
+
+    Page CurrentPage() const { return page_; }
+    bool ReloadAfterCancel() const { return reloadAfterCancel_; }
+    bool DeviceDataLoaded() const { return deviceDataLoaded_; }
+    bool HasTray() const { return tray_ != nullptr; }
+    ui::SkinSurface& Surface() { return *surface_; }
+    const QFont& LargeFont() const { return largeFont_; }
+    const QFont& SmallFont() const { return smallFont_; }
+    Notifier& ActiveNotifier() { return *notifier_; }
+
+    void DrawBasicPage();
+    void DrawAdvancedPage();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateFonts();
+    void CreateTray();
+    void ConnectMouse();
+    void ShowNotification(int kind, int value);
+    void DrawPage(Page page);
+    void DrawFrame(ui::DrawingPass& pass, Page page);
+    QString Tr(ShellText id) const;
+    QString HoverLabel(HoverZoneId id) const;
+    void ApplyToMouse(bool hideAfterwards);
+    void StartCaptionDrag(QPoint clientPoint);
+
+    ShellParts parts_;
+    std::unique_ptr<ui::SkinSurface> surface_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<QMenu> trayMenu_;
+    std::unique_ptr<Notifier> ownNotifier_;
+    std::unique_ptr<Notifier> echoNotifier_;
+    Notifier* notifier_ = nullptr;
+    QFont smallFont_;
+    QFont largeFont_;
+
+    Page page_ = kNoPage;
+    bool reloadAfterCancel_ = false;
+    bool deviceDataLoaded_ = false;
+    bool shutDown_ = false;
+
+    // Manual window move, for platforms without a system move.
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
+
+}  // namespace kz7
