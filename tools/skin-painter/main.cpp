@@ -246,21 +246,24 @@ QImage TitleButton(const Palette& pal, TitleIcon icon, bool over) {
             p.Line({12.5, 5.5}, {5.5, 12.5}, ink, 1.8);
             break;
         case TitleIcon::Skins: {
-            // A painter's palette: a disc with a thumb hole and three colour dots.
-            QPainterPath disc;
-            disc.addEllipse(QRectF(3.5, 3.5, 11, 11));
-            QPainterPath hole;
-            hole.addEllipse(QRectF(9.5, 9.2, 3.2, 3.2));
+            // A shirt: the usual sign for changing a look.
+            QPainterPath shirt;
+            shirt.moveTo(6.6, 4.2);
+            shirt.lineTo(3.4, 6.2);
+            shirt.lineTo(4.6, 8.8);
+            shirt.lineTo(6.0, 8.2);
+            shirt.lineTo(6.0, 14.0);
+            shirt.lineTo(12.0, 14.0);
+            shirt.lineTo(12.0, 8.2);
+            shirt.lineTo(13.4, 8.8);
+            shirt.lineTo(14.6, 6.2);
+            shirt.lineTo(11.4, 4.2);
+            shirt.quadTo(9.0, 6.6, 6.6, 4.2);
+            shirt.closeSubpath();
             p.save();
-            p.setPen(QPen(ink, 1.4));
-            p.setBrush(Qt::NoBrush);
-            p.drawPath(disc.subtracted(hole));
-            p.setPen(Qt::NoPen);
-            p.setBrush(over ? ink : pal.accent);
-            p.drawEllipse(QRectF(6, 6, 2.4, 2.4));
-            p.setBrush(ink);
-            p.drawEllipse(QRectF(9.6, 5.4, 2.2, 2.2));
-            p.drawEllipse(QRectF(5.6, 9.8, 2.2, 2.2));
+            p.setPen(QPen(ink, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(over ? WithAlpha(ink, 60) : WithAlpha(pal.accent, 70));
+            p.drawPath(shirt);
             p.restore();
             break;
         }
