@@ -23,7 +23,7 @@ std::unique_ptr<PointerBackend> ChooseBackend(CliContext& ctx) {
     if (desktop == "none") return std::make_unique<NoPointerBackend>();
     if (desktop == "gsettings") {
         auto backend = linux_platform::MakeGSettingsPointerBackend();
-        if (!backend) ctx.Fail("the GSettings schema org.gnome.desktop.peripherals.mouse is not installed");
+        if (!backend) ctx.Fail("GSettings cannot change the desktop here: the schema org.gnome.desktop.peripherals.mouse is not installed, or there is no dconf to keep the values");
         return backend;
     }
     if (desktop == "kde") {

@@ -12,7 +12,9 @@ namespace kz7::linux_platform {
 // GNOME and other GSettings desktops: org.gnome.desktop.peripherals.mouse
 // "speed" (-1..1), "accel-profile" (flat = no precision) and "double-click"
 // (ms). GNOME has no wheel-lines setting. Nothing when the schema is not
-// installed. Honours GSETTINGS_BACKEND (tests use "memory").
+// installed, or when GIO would keep the values where no desktop reads them
+// (no dconf: a private key file or memory), unless GSETTINGS_BACKEND names
+// the store explicitly (tests use "memory").
 std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend();
 
 // KDE Plasma: kdeglobals [KDE] WheelScrollLines and DoubleClickInterval;

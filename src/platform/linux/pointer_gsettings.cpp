@@ -1,7 +1,11 @@
+#define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/linux/pointer_backends.h"
 
@@ -97,11 +101,33 @@ private:
 
 }  // namespace
 
+namespace {
+
+// Without dconf, GIO quietly keeps settings in a private key file or in this
+// process's memory, where the desktop never sees them. Only an explicit
+// GSETTINGS_BACKEND (as tests set "memory") is taken at its word.
+bool SettingsReachTheDesktop() {
+    const char* requested = std::getenv("GSETTINGS_BACKEND");
+    if (requested != nullptr && *requested != '\0') return true;
+    GSettingsBackend* backend = g_settings_backend_get_default();
+    const std::string_view type = G_OBJECT_TYPE_NAME(backend);
+    const bool private_store = type == "GMemorySettingsBackend" || type == "GKeyfileSettingsBackend" ||
+                               type == "GNullSettingsBackend";
+    g_object_unref(backend);
+    return !private_store;
+}
+
+}  // namespace
+
 std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend() {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     if (source == nullptr) return nullptr;
     GSettingsSchema* schema = g_settings_schema_source_lookup(source, kMouseSchema, TRUE);
     if (schema == nullptr) return nullptr;
+    if (!SettingsReachTheDesktop()) {
+        g_settings_schema_unref(schema);
+        return nullptr;
+    }
     auto backend = std::make_unique<GSettingsPointerBackend>(schema);
     g_settings_schema_unref(schema);
     return backend;
