@@ -60,7 +60,7 @@ int RunSave(CliContext& ctx) {
     if (!nameArg || !fileArg || TooManyArgs(ctx, 2)) return ctx.Fail("usage: kz7ctl macros save NAME FILE");
     const std::string name(TrimProfileBlanks(*nameArg));
     if (name.empty()) return ctx.Fail(Text(UiText::MacroNameBlank, UiLanguage::English));
-    if (CountCharacters(name) > kMaxMacroNameChars) return ctx.Fail(MacroNameTooLongMessage(name));
+    if (const std::string problem = MacroNameProblem(name); !problem.empty()) return ctx.Fail(problem);
 
     std::string text;
     if (*fileArg == "-") {

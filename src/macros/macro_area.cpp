@@ -56,8 +56,8 @@ void MacroArea::New() {
         prompter_.ShowMessage(Text(UiText::MacroNameBlank, language_), "");
         return;
     }
-    if (CountCharacters(name) > kMaxMacroNameChars) {
-        prompter_.ShowMessage(MacroNameTooLongMessage(name), kWarningCaption);
+    if (const std::string problem = MacroNameProblem(name); !problem.empty()) {
+        prompter_.ShowMessage(problem, kWarningCaption);
         return;
     }
     if (macroList.empty()) {

@@ -13,6 +13,8 @@ namespace kz7 {
 inline constexpr std::string_view kMacroCountLimitMessage = "Macro numbers up to 12.";
 
 std::string MacroNameTooLongMessage(std::string_view name);
+inline constexpr std::string_view kMacroNameControlMessage =
+    "A macro name cannot hold line breaks, tabs or other control characters.";
 std::string MacroCutMessage(std::string_view name, std::size_t firstLineLeftOut);
 std::string MacrosWithoutBlockMessage(const std::vector<std::string>& names);
 std::string RecordFileFailedMessage(int error);

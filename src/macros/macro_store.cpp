@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "macros/macro_messages.h"
+
 namespace kz7 {
 
 namespace {
@@ -70,6 +72,14 @@ int MacroStore::Delete(std::string_view name) const {
     if (!file->HasSection(name)) return 0;
     file->DeleteSection(name);
     return file->Save(file_);
+}
+
+std::string MacroNameProblem(std::string_view name) {
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::string(kMacroNameControlMessage);
+    }
+    if (CountCharacters(name) > kMaxMacroNameChars) return MacroNameTooLongMessage(name);
+    return {};
 }
 
 int FindMacroName(const std::vector<std::string>& names, std::string_view name) {

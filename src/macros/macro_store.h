@@ -79,6 +79,11 @@ private:
     std::filesystem::path file_;
 };
 
+// Why a new macro name cannot be stored (a blank name aside, whose message
+// depends on the language): too long for the mouse's name buffers, or with
+// control characters that a line of record.ini cannot hold. Empty when fine.
+std::string MacroNameProblem(std::string_view name);
+
 // Position of `name` among `names` (case-insensitive, as the file compares
 // section names), or -1.
 int FindMacroName(const std::vector<std::string>& names, std::string_view name);

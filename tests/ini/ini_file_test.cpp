@@ -201,6 +201,29 @@ TEST(IniFileDamage, GarbageHugeLinesAndNulBytesAreKeptOnAnUnrelatedWrite) {
     EXPECT_EQ(IniFile::Parse(rewritten).Get("tail", "added"), "yes");
 }
 
+TEST(IniFileDamage, AnyBytesSurviveParseAndSerializeInEveryEncoding) {
+    std::mt19937 random(11);
+    for (const std::string_view prefix : {std::string_view(""), std::string_view("\xEF\xBB\xBF"),
+                                          std::string_view("\xFF\xFE"), std::string_view("\xFE\xFF")}) {
+        for (int round = 0; round < 200; ++round) {
+            std::string bytes(prefix);
+            const std::size_t length = random() % 300;
+            for (std::size_t i = 0; i < length; ++i) {
+                // Mostly text with line breaks, brackets and equals signs, some raw bytes and NULs.
+                static constexpr char kText[] = "ab[]= \r\n;\"'";
+                bytes += (random() % 4) ? kText[random() % (sizeof kText - 1)] : static_cast<char>(random() & 0xFF);
+            }
+            IniFile file = IniFile::Parse(bytes);
+            ASSERT_EQ(file.Serialize(), bytes) << "prefix " << prefix.size() << " round " << round;
+            for (const auto& section : file.SectionNames()) {
+                for (const auto& key : file.KeyNames(section)) ASSERT_TRUE(file.Get(section, key)) << key;
+            }
+            file.Set("new", "key", "value");
+            ASSERT_EQ(IniFile::Parse(file.Serialize()).Get("new", "key"), "value");
+        }
+    }
+}
+
 TEST(IniFileDamage, HeaderWithoutClosingBracketIsNoSection) {
     const IniFile file = IniFile::Parse("[open\nk=v\n[ok]x\nk=w\n");
     EXPECT_EQ(file.SectionNames(), std::vector<std::string>{"ok"});

@@ -115,6 +115,7 @@ TEST_F(MacroAreaTest, NewChecksTheNameAndTheCount) {
          longest + "n",
          {{"Macro name \"" + longest + "n\" is too long: a macro name has at most 31 characters.", "Warning"}},
          {}},
+        {"line break", {"Fire1"}, "Ju\nmp", {{"A macro name cannot hold line breaks, tabs or other control characters.", "Warning"}}, {"Fire1"}},
         {"thirteenth", twelve, "New", {{"Macro numbers up to 12.", "Warning"}}, twelve},
         {"thirteenth even if a duplicate", twelve, "m1", {{"Macro numbers up to 12.", "Warning"}}, twelve},
     };
