@@ -24,6 +24,7 @@
 #include "pointer/pointer_settings.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
+#include "skins/skin_settings.h"
 #include "ui/skin_toolkit.h"
 
 namespace kz7 {
@@ -80,6 +81,17 @@ int CArdenoApp::Run() {
         return 1;
     }
     const DataPaths paths = DataPaths::InFolder(folder);
+    // Without str.ini the texts would be black, unreadable on the dark default
+    // skin: a new data folder starts with the window's initial text colour.
+    if (!std::filesystem::exists(paths.settings)) {
+        SkinSettings initial;
+        initial.textColour = kInitialTextColour;
+        if (const int error = SaveSkinChoice(paths.settings, initial); error != 0) {
+            PrintError(QStringLiteral("cannot write %1: error %2")
+                           .arg(QString::fromStdString(paths.settings.string()))
+                           .arg(error));
+        }
+    }
 
     const std::optional<ScrambleKeyBytes> key = ResolveScrambleKey(options_.key, folder, &why);
     if (!key) {

@@ -1,0 +1,420 @@
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ardeno_dlg.h"
+#include "app/notifier.h"
+#include "app/skin_loading.h"
+#include "config/config_file.h"
+#include "config/starter_config.h"
+#include "device/device_link.h"
+#include "device/dpi_tables.h"
+#include "device/pauser.h"
+#include "qt_app_fixture.h"
+#include "sim/virtual_mouse.h"
+#include "skins/hot_zones.h"
+
+namespace kz7 {
+namespace {
+
+using testing::SpinFor;
+using testing::SpinUntil;
+using Shown = RecordingNotifier::Shown;
+using namespace std::chrono_literals;
+
+QPoint Centre(const HotZone& zone) {
+    return {(zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2};
+}
+
+// The main window over a simulated mouse, with every outside effect recorded.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::TestApplication(); }
+
+    void TearDown() override {
+        window.reset();
+        link.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    void Start(bool pluggedIn = true, std::uint8_t sensorType = 0) {
+        folder = std::filesystem::temp_directory_path() /
+                 ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        paths = DataPaths::InFolder(folder);
+        const auto image = ConfigFileImage(0, StarterConfig());
+        std::ofstream(paths.config, std::ios::binary)
+            .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+
+        VirtualMouse::Options options;
+        options.pluggedIn = pluggedIn;
+        options.sensorType = sensorType;
+        mouse = std::make_unique<VirtualMouse>(options);
+        watcher = mouse->MakeWatcher();
+        link = std::make_unique<DeviceLink>(*mouse, pauser, prompter);
+
+        ShellParts parts;
+        parts.model = &model;
+        parts.paths = paths;
+        parts.link = link.get();
+        parts.watcher = watcher.get();
+        parts.prompter = &prompter;
+        parts.skin = &skin;
+        parts.notifier = &notifier;
+        parts.useTray = false;
+        parts.webLink = QStringLiteral("https://example.org/kz7-test");
+        parts.loadSkinSettings = [this](ui::Skin& s) {
+            ++skinLoads;
+            LoadSkinInto(s, paths.settings);
+        };
+        parts.saveLabels = [this] { ++labelSaves; };
+        parts.applyPointerSettings = [this](const DeviceConfig& c) { pointerApplied.push_back(c); };
+        parts.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
+        parts.quit = [this] { ++quits; };
+        window = std::make_unique<CArdenoDlg>(std::move(parts));
+        window->Initialise();
+        SpinFor(50ms);
+    }
+
+    std::optional<ConfigImage> SavedImage() const {
+        std::string why;
+        return ReadConfigImage(paths.config, &why);
+    }
+
+    void Press(int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &press);
+    }
+
+    bool NotifiedWith(const Shown& expected) {
+        return SpinUntil([&] {
+            return !notifier.shown.empty() && notifier.shown.back() == expected;
+        });
+    }
+
+    std::filesystem::path folder;
+    DataPaths paths;
+    RecordingPauser pauser;
+    RecordingPrompter prompter;
+    RecordingNotifier notifier;
+    ConfigModel model;
+    ui::Skin skin;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<DeviceWatcher> watcher;
+    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<CArdenoDlg> window;
+    int skinLoads = 0;
+    int labelSaves = 0;
+    int quits = 0;
+    std::vector<DeviceConfig> pointerApplied;
+    std::vector<QString> openedUrls;
+};
+
+const Shown kDetected{"Info", "The system detect the gaming mouse.", 100};
+const Shown kNotDetected{"Warning", "The system did not detect the gaming mouse!", 100};
+
+TEST_F(MainWindowTest, StartsWithTheMouseOnTheBasicPageAndSaysSo) {
+    Start();
+    EXPECT_TRUE(link->devicePresent);
+    EXPECT_TRUE(NotifiedWith(kDetected));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_TRUE(window->DeviceDataLoaded());
+    // No tray here: the window is the way in, so it is shown.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(kMainWindowWidth, kMainWindowHeight));
+    EXPECT_TRUE(SameBytes(model.config, model.appliedConfig));
+    EXPECT_TRUE(SameBytes(model.config, StarterConfig()));
+}
+
+TEST_F(MainWindowTest, StartsWithoutTheMouseWithOneMessageAndNoPage) {
+    Start(/*pluggedIn=*/false);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "The system did not detect the gaming mouse!");
+    EXPECT_EQ(prompter.messages[0].caption, "Warning");
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+
+    window->hide();
+    notifier.shown.clear();
+    window->OnTrayLeftClick();
+    EXPECT_EQ(notifier.shown, std::vector<Shown>{kNotDetected});
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, PluggingInAnnouncesTheMouseAndTheTrayThenShowsTheBasicPage) {
+    Start(/*pluggedIn=*/false);
+    window->hide();
+    mouse->PlugIn();
+    EXPECT_TRUE(NotifiedWith(kDetected));
+    EXPECT_TRUE(link->devicePresent);
+    EXPECT_FALSE(window->isVisible());
+
+    window->OnTrayLeftClick();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+}
+
+TEST_F(MainWindowTest, UnpluggingHidesTheWindowAndWarns) {
+    Start();
+    ASSERT_TRUE(window->isVisible());
+    mouse->Unplug();
+    EXPECT_TRUE(NotifiedWith(kNotDetected));
+    EXPECT_FALSE(link->devicePresent);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, OkWritesMouseFileLabelsAndPointerThenHides) {
+    Start();
+    const int transfersBefore = mouse->TransferCount();
+    model.config.reportRate = 4;
+    model.config.dpiLevel[0] = 5;
+    window->ClickAt(Centre(frame::kOk));
+
+    const auto saved = SavedImage();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->firstRunFlag, 1);
+    EXPECT_TRUE(SameBytes(saved->config, model.config));
+    EXPECT_TRUE(SameBytes(model.appliedConfig, model.config));
+    EXPECT_GT(mouse->TransferCount(), transfersBefore);
+    EXPECT_EQ(labelSaves, 1);
+    ASSERT_EQ(pointerApplied.size(), 1u);
+    EXPECT_TRUE(SameBytes(pointerApplied[0], model.config));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ApplyWritesButKeepsTheWindowOpen) {
+    Start();
+    model.config.reportRate = 2;
+    window->ClickAt(Centre(frame::kApply));
+    const auto saved = SavedImage();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->firstRunFlag, 1);
+    EXPECT_EQ(saved->config.reportRate, 2);
+    EXPECT_TRUE(SameBytes(model.appliedConfig, model.config));
+    EXPECT_EQ(labelSaves, 1);
+    EXPECT_EQ(pointerApplied.size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, OkAndApplyWithoutTheMouseChangeNothing) {
+    for (const HotZone& zone : {frame::kOk, frame::kApply}) {
+        SCOPED_TRACE(zone.left);
+        Start(/*pluggedIn=*/false);
+        model.config.reportRate = 8;
+        window->show();
+        window->ClickAt(Centre(zone));
+        const auto saved = SavedImage();
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(saved->firstRunFlag, 0);
+        EXPECT_TRUE(SameBytes(saved->config, StarterConfig()));
+        EXPECT_FALSE(SameBytes(model.appliedConfig, model.config));
+        EXPECT_EQ(labelSaves, 0);
+        EXPECT_TRUE(pointerApplied.empty());
+        EXPECT_TRUE(window->isVisible());
+        TearDown();
+    }
+}
+
+TEST_F(MainWindowTest, CancelRestoresTheAppliedRecordAndTheTrayRebuildsThePage) {
+    Start();
+    model.config.reportRate = 2;
+    window->ClickAt(Centre(frame::kApply));
+    const DeviceConfig applied = model.config;
+
+    model.config.reportRate = 8;
+    model.config.dpiLevel[2] = 7;
+    model.config.buttons[1].function[3] = kFnKeyOff;
+    window->ClickAt(Centre(frame::kCancel));
+    EXPECT_TRUE(SameBytes(model.config, applied));
+    EXPECT_TRUE(window->ReloadAfterCancel());
+    EXPECT_FALSE(window->isVisible());
+    // Cancel saves nothing.
+    EXPECT_EQ(SavedImage()->config.reportRate, 2);
+
+    const int loadsBefore = skinLoads;
+    window->OnTrayLeftClick();
+    EXPECT_FALSE(window->ReloadAfterCancel());
+    EXPECT_EQ(skinLoads, loadsBefore + 1);  // the basic page reloads the skin settings
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, EnterEscapeAndClosingHideTheWindowAndKeepTheProgram) {
+    Start();
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        window->show();
+        Press(key);
+        EXPECT_FALSE(window->isVisible()) << key;
+    }
+    window->show();
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(link->devicePresent);
+}
+
+TEST_F(MainWindowTest, FrameZonesDoTheirActions) {
+    Start();
+    window->ClickAt(Centre(frame::kAdvancedTab));
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kAdvancedPage);
+    window->ClickAt(Centre(frame::kBasicTab));
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+
+    window->ClickAt(Centre(frame::kWebLink));
+    EXPECT_EQ(openedUrls, std::vector<QString>{QStringLiteral("https://example.org/kz7-test")});
+
+    // No skins dialog is wired in: the button does nothing, the window stays.
+    window->ClickAt(Centre(frame::kSkins));
+    EXPECT_TRUE(window->isVisible());
+
+    // Zone edges: right and bottom edges are outside.
+    window->ClickAt({frame::kMinimise.right, frame::kMinimise.top});
+    EXPECT_TRUE(window->isVisible());
+    window->ClickAt({frame::kMinimise.left, frame::kMinimise.top});
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(quits, 0);
+
+    window->show();
+    window->ClickAt(Centre(frame::kClose));
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(link->devicePresent.load() && link->EventCollectionOpen());
+}
+
+TEST_F(MainWindowTest, ThePagesDrawTheirBackgroundsIntoTheCanvas) {
+    Start();
+    const QImage basic = window->Surface().Canvas().copy();
+    window->ClickAt(Centre(frame::kAdvancedTab));
+    const QImage advanced = window->Surface().Canvas().copy();
+    ASSERT_FALSE(basic.isNull());
+    EXPECT_NE(basic, advanced);
+    window->ClickAt(Centre(frame::kBasicTab));
+    EXPECT_EQ(window->Surface().Canvas(), basic);
+}
+
+TEST_F(MainWindowTest, HoverHighlightsOneOfOkApplyCancelAtATime) {
+    Start();
+    ui::SkinSurface& surface = window->Surface();
+    // A point of the OK button's face, clear of its label and rounded corners.
+    const QPoint face(frame::kOk.left + 6, Centre(frame::kOk).y());
+    const QRgb normal = surface.Canvas().pixel(face);
+
+    surface.PointerRestedAt(Centre(frame::kOk));
+    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Ok));
+    EXPECT_NE(surface.Canvas().pixel(face), normal);
+
+    surface.PointerRestedAt(Centre(frame::kApply));
+    EXPECT_FALSE(surface.Flags().IsSet(HoverZoneId::Ok));
+    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Apply));
+    EXPECT_EQ(surface.Canvas().pixel(face), normal);
+
+    // The close button is outside the group: both stay lit until the pointer
+    // moves over a part of the window that is no hover zone.
+    surface.PointerRestedAt(Centre(frame::kClose));
+    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Apply));
+    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Close));
+    surface.PointerMovedTo({400, 20});
+    EXPECT_FALSE(surface.Flags().AnySet());
+}
+
+struct EventCase {
+    int kind;
+    int value;
+    std::optional<Shown> expected;
+};
+
+TEST_F(MainWindowTest, DeviceEventsShowTheirNotifications) {
+    Start(/*pluggedIn=*/true, /*sensorType=*/0);
+    model.config.dpiLevel[0] = 0;
+    model.config.dpiLevel[1] = 3;
+    model.config.dpiLevel[3] = 11;
+    const std::string stage2 = "Switch DPI into the second stage " + std::string(DpiLabelFor(0, 3));
+    const std::string stage4 = "Switch DPI into the fourth stage " + std::string(DpiLabelFor(0, 11));
+    const std::vector<EventCase> cases = {
+        {5, 1, Shown{"Info", "Switch report rate into 1000HZ", 5000}},
+        {5, 2, Shown{"Info", "Switch report rate into 500HZ", 5000}},
+        {5, 4, Shown{"Info", "Switch report rate into 250HZ", 5000}},
+        {5, 8, Shown{"Info", "Switch report rate into 125HZ", 5000}},
+        {5, 3, std::nullopt},
+        {7, 2, Shown{"Info", stage2, 5000}},
+        {7, 4, Shown{"Info", stage4, 5000}},
+        {7, 0, std::nullopt},
+        {7, 5, std::nullopt},
+        {8, 1, Shown{"Info", "Switch to key matrix 1", 5000}},
+        {8, 2, Shown{"Info", "Switch to key matrix 2", 5000}},
+        {8, 3, std::nullopt},
+        {8, 4, std::nullopt},
+        {9, 7, Shown{"Info", "Switch to macro key7", 5000}},
+        {9, 0, std::nullopt},
+        {14, 0, kDetected},
+        {15, 0, kNotDetected},
+        {6, 1, std::nullopt},
+        {0, 0, std::nullopt},
+    };
+    ASSERT_FALSE(DpiLabelFor(0, 3).empty());
+    for (const EventCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + "/" + std::to_string(c.value));
+        notifier.shown.clear();
+        window->OnDeviceEvent(c.kind, c.value);
+        if (c.expected) {
+            EXPECT_EQ(notifier.shown, std::vector<Shown>{*c.expected});
+        } else {
+            EXPECT_TRUE(notifier.shown.empty());
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EventsFromTheMouseArriveThroughTheListener) {
+    Start();
+    model.config.dpiLevel[0] = 2;
+    mouse->SendEvent(7, 1);
+    EXPECT_TRUE(NotifiedWith(
+        {"Info", "Switch DPI into the first stage " + std::string(DpiLabelFor(0, 2)), 5000}));
+    // A notification only informs: neither the record nor the page change.
+    EXPECT_EQ(model.config.dpiLevel[0], 2);
+    mouse->SendEvent(8, 3);
+    mouse->SendEvent(5, 8);
+    EXPECT_TRUE(NotifiedWith({"Info", "Switch report rate into 125HZ", 5000}));
+    for (const Shown& shown : notifier.shown) EXPECT_EQ(shown.text.find("matrix 3"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ARefusedMouseCountsAsNoMouse) {
+    folder.clear();
+    Start(/*pluggedIn=*/true);
+    // Same window, now over a mouse that speaks the plain dialect.
+    window.reset();
+    link.reset();
+    VirtualMouse::Options options;
+    options.dialect = VirtualMouse::Dialect::Plain;
+    mouse = std::make_unique<VirtualMouse>(options);
+    watcher = mouse->MakeWatcher();
+    link = std::make_unique<DeviceLink>(*mouse, pauser, prompter);
+    ShellParts parts;
+    parts.model = &model;
+    parts.paths = paths;
+    parts.link = link.get();
+    parts.watcher = watcher.get();
+    parts.prompter = &prompter;
+    parts.skin = &skin;
+    parts.notifier = &notifier;
+    parts.useTray = false;
+    notifier.shown.clear();
+    window = std::make_unique<CArdenoDlg>(std::move(parts));
+    window->Initialise();
+    EXPECT_TRUE(NotifiedWith(kNotDetected));
+    EXPECT_FALSE(link->devicePresent);
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+}
+
+}  // namespace
+}  // namespace kz7
