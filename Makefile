@@ -14,7 +14,8 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	./$(BUILD)/bin/kz7ctl $(ARGS)
+	./$(BUILD)/bin/kz7 --simulate --data-dir $(BUILD)/run-data \
+	  $(or $(KZ7_ARGS),--sim-schedule "4s event 7 2, 8s event 5 2, 12s event 8 2")
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
