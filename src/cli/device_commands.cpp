@@ -21,6 +21,7 @@
 #include "locale/language.h"
 #include "platform/linux/hidraw_backend.h"
 #include "platform/linux/interrupt_wait.h"
+#include "platform/linux/precise_pauser.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
 
@@ -111,7 +112,7 @@ private:
     std::unique_ptr<HidBackend> hidraw_;
     std::unique_ptr<WireTrace> trace_;
     std::unique_ptr<TracingBackend> tracingBackend_;
-    SleepingPauser sleeper_;
+    linux_platform::PrecisePauser sleeper_;
     std::unique_ptr<TracingPauser> tracingPauser_;
     RecordingPrompter linkMessages_;
     std::unique_ptr<DeviceLink> link_;  // last: closed before what it uses
