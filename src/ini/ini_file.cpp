@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "config/atomic_file.h"
@@ -273,6 +274,24 @@ void IniFile::DeleteSection(std::string_view section) {
     while (const auto range = FindSection(section)) {
         lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
                      lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+    }
+}
+
+void IniFile::ReplaceSection(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries) {
+    DeleteSection(section);
+    InsertLine(lines_.size(), "[" + std::string(TrimProfileBlanks(WithoutLineBreaks(section))) + "]");
+    std::unordered_map<std::string, std::size_t> lineOfKey;
+    for (const auto& [key, value] : entries) {
+        const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));
+        const std::string text = keyName + "=" + WithoutLineBreaks(value);
+        const auto [it, added] = lineOfKey.emplace(FoldedName(keyName), lines_.size());
+        if (added) {
+            InsertLine(lines_.size(), text);
+        } else {  // a key written twice keeps its first place and its last value
+            Line& line = lines_[it->second];
+            line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
+        }
     }
 }
 

@@ -59,6 +59,9 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
+    // DeleteSection, then the section with these keys in this order at the
+    // end of the file: the same as writing the keys one by one, in one pass.
+    void ReplaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
     std::string Serialize() const;  // keeps the file's own line ending and encoding rules
     int Save(const std::filesystem::path& path) const;  // atomic (WriteFileAtomically); 0 or errno

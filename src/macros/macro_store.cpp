@@ -59,9 +59,11 @@ int MacroStore::Save(std::string_view name, const std::vector<std::string>& line
     int error = 0;
     auto file = IniFile::LoadForUpdate(file_, &error);
     if (!file) return error;
-    file->DeleteSection(name);
-    file->Set(name, "ItemCount", std::to_string(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) file->Set(name, ItemKey(i), lines[i]);
+    std::vector<std::pair<std::string, std::string>> entries;
+    entries.reserve(lines.size() + 1);
+    entries.emplace_back("ItemCount", std::to_string(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i) entries.emplace_back(ItemKey(i), lines[i]);
+    file->ReplaceSection(name, entries);
     return file->Save(file_);
 }
 

@@ -136,6 +136,19 @@ TEST(IniFileWrite, DeleteSectionRemovesEveryCopyAndItsKeys) {
     EXPECT_EQ(file.Serialize(), "[m2]\n");
 }
 
+TEST(IniFileWrite, ReplaceSectionEqualsDeleteThenWritingEachKey) {
+    const std::string original = "[m]\nold=1\n[other]\nk=v\n[M]\nstale=2";
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"ItemCount", "2"}, {"Item0", "A   Dn"}, {"item0", "B   Dn"}, {"Item1", "50 ms"}};
+    IniFile oneByOne = IniFile::Parse(original);
+    oneByOne.DeleteSection("m");
+    for (const auto& [key, value] : entries) oneByOne.Set("m", key, value);
+    IniFile replaced = IniFile::Parse(original);
+    replaced.ReplaceSection("m", entries);
+    EXPECT_EQ(replaced.Serialize(), oneByOne.Serialize());
+    EXPECT_EQ(replaced.Serialize(), "[other]\nk=v\n[m]\nItemCount=2\nItem0=B   Dn\nItem1=50 ms\n");
+}
+
 TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
     IniFile file;
     file.Set("sec\n[evil]", "key\r\nother", "v\n[x]\ny=1");
