@@ -15,7 +15,7 @@ build: deps
 
 run: build
 	./$(BUILD)/bin/kz7 --simulate --data-dir $(BUILD)/run-data \
-	  $(or $(KZ7_ARGS),--sim-schedule "4s event 7 2, 8s event 5 2, 12s event 8 2")
+	  $(or $(KZ7_ARGS),--sim-schedule "4s event 7 2; 8s event 5 2; 12s event 8 2")
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

@@ -21,7 +21,7 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     const QCommandLineOption simSchedule(
         QStringLiteral("sim-schedule"),
         QStringLiteral("With --simulate: what the simulated mouse does while the program runs, "
-                       "as comma-separated steps TIME ACTION, TIME in seconds since start "
+                       "as steps TIME ACTION separated by commas or semicolons, TIME in seconds since start "
                        "(\"2s\", \"1.5s\", \"300ms\"), ACTION one of \"event CODE VALUE\" (5 "
                        "report rate 1/2/4/8, 7 DPI stage 1-4, 8 key matrix 1/2, 9 macro key N), "
                        "\"unplug\", \"plug\". Example: \"2s event 7 2, 4s unplug, 6s plug\"."),

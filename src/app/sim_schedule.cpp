@@ -58,7 +58,7 @@ std::optional<std::vector<SimStep>> ParseSimSchedule(std::string_view text, std:
         return std::nullopt;
     };
     while (!Trim(text).empty()) {
-        const auto comma = text.find(',');
+        const auto comma = text.find_first_of(",;");
         const std::string_view step = Trim(text.substr(0, comma));
         text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
 

@@ -19,7 +19,8 @@ struct SimStep {
     bool operator==(const SimStep&) const = default;
 };
 
-// Parses "1.5s event 7 2, 3s unplug, 5000ms plug": steps separated by commas,
+// Parses "1.5s event 7 2, 3s unplug, 5000ms plug": steps separated by commas
+// (or semicolons),
 // each a time (seconds with "s", milliseconds with "ms", a bare number is
 // seconds) and an action. Steps come back sorted by time. On a malformed
 // step, returns nothing and says why.

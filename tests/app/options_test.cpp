@@ -16,7 +16,7 @@ using Action = SimStep::Action;
 
 TEST(SimSchedule, ParsesStepsInTimeOrder) {
     std::string why;
-    const auto steps = ParseSimSchedule(" 4s unplug, 1.5s event 7 2,300ms event 0x09 12 ,6 plug", &why);
+    const auto steps = ParseSimSchedule(" 4s unplug, 1.5s event 7 2,300ms event 0x09 12 ;6 plug", &why);
     ASSERT_TRUE(steps) << why;
     const std::vector<SimStep> expected = {
         {300ms, Action::Event, 9, 12},

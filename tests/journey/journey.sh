@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Drives the real `kz7 --simulate` on a virtual X display the way a user
+# would: start, a second copy, OK, the mouse's events, unplugging, Escape,
+# the close button; and takes screenshots of the main window in both skins
+# and the three languages.
+#
+# usage: journey.sh BUILD_DIR SHOT_DIR
+set -u
+
+BUILD=$(cd "$1" && pwd)
+SHOTS=$2
+KZ7="$BUILD/bin/kz7"
+mkdir -p "$SHOTS"
+SHOTS=$(cd "$SHOTS" && pwd)
+
+WORK=$(mktemp -d /tmp/kz7-journey.XXXXXX)
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export GSETTINGS_BACKEND=memory
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+
+XVFB_PID=
+KZ7_PID=
+cleanup() {
+  [ -n "$KZ7_PID" ] && kill "$KZ7_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and tells us which.
+exec 3<> "$WORK/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do
+  number=$(head -n1 "$WORK/displayfd" 2>/dev/null)
+  [ -n "$number" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$number"
+echo "display $DISPLAY"
+
+wait_for() {  # seconds, command...: retries the command until it succeeds
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  while ! "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.1
+  done
+}
+visible_window() { xdotool search --onlyvisible --name '^kz7$' 2>/dev/null | head -n1; }
+window_shown() { [ -n "$(visible_window)" ]; }
+window_hidden() { [ -z "$(visible_window)" ]; }
+log_has() { grep -qF -- "$2" "$1"; }
+first_run_flag() { od -An -tu1 -N1 "$1" | tr -d ' '; }
+
+LOCALE_ENV=(LANG=C.UTF-8)
+start_kz7() {  # data-dir, log, extra args...
+  local data=$1 log=$2; shift 2
+  env "${LOCALE_ENV[@]}" "$KZ7" --simulate --data-dir "$data" --print-notifications "$@" \
+    >"$log" 2>&1 &
+  KZ7_PID=$!
+  wait_for 10 log_has "$log" "kz7: ready" && wait_for 10 window_shown
+}
+click() {  # x y in window coordinates
+  local id; id=$(visible_window)
+  xdotool mousemove --window "$id" "$1" "$2" click 1
+  sleep 0.3
+}
+shoot() {  # file name
+  local id; id=$(visible_window)
+  sleep 0.4
+  import -window "$id" "$SHOTS/$1"
+}
+close_and_check_exit() {  # what
+  click 859 14
+  local status=
+  if wait_for 10 bash -c "! kill -0 $KZ7_PID"; then
+    wait "$KZ7_PID"; status=$?
+  fi
+  KZ7_PID=
+  check "$1: the close button ends the program with status 0" test "$status" = 0
+}
+
+# 1. Start, second copy, pages, OK, the mouse's events.
+DATA="$WORK/data"
+LOG="$WORK/run1.log"
+check "start: the window is shown (no tray on this display)" \
+  start_kz7 "$DATA" "$LOG" --sim-schedule "3s event 7 2; 3.2s event 5 2; 3.4s event 8 3; 3.6s event 9 4"
+check "start: the mouse is announced" log_has "$LOG" "notification: Info: The system detect the gaming mouse."
+check "start: config.bin seeded, never saved (flag 0)" test "$(first_run_flag "$DATA/config.bin")" = 0
+
+"$KZ7" --simulate --data-dir "$DATA" >"$WORK/second.log" 2>&1
+second=$?
+check "a second copy exits with status 0" test "$second" = 0
+check "a second copy opens no window" test "$(xdotool search --onlyvisible --name '^kz7$' | wc -l)" = 1
+check "a second copy says nothing" test ! -s "$WORK/second.log"
+
+shoot kz7-basic-default-en.png
+click 90 75
+shoot kz7-advanced-default-en.png
+click 40 75
+
+click 565 619
+check "OK: config.bin saved with first-run flag 1" test "$(first_run_flag "$DATA/config.bin")" = 1
+check "OK: the window is hidden" wait_for 5 window_hidden
+check "OK: str.ini written" test -s "$DATA/str.ini"
+
+check "event: DPI stage notification with the DPI label" \
+  wait_for 10 log_has "$LOG" "notification: Info: Switch DPI into the second stage "
+check "event: report rate notification" log_has "$LOG" "notification: Info: Switch report rate into 500HZ"
+check "event: macro key notification" log_has "$LOG" "notification: Info: Switch to macro key4"
+check "event: key matrix 3 shows nothing" bash -c "! grep -q 'key matrix 3' '$LOG'"
+kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
+
+# 2. Unplugging hides the window; plugging in announces the mouse again.
+LOG="$WORK/run2.log"
+check "unplug: started" start_kz7 "$DATA" "$LOG" --sim-schedule "2s unplug; 4s plug"
+check "unplug: the window is hidden" wait_for 6 window_hidden
+check "unplug: the warning is shown" log_has "$LOG" "notification: Warning: The system did not detect the gaming mouse!"
+check "plug: the mouse is announced again" \
+  wait_for 6 bash -c "test \$(grep -c 'detect the gaming mouse\\.' '$LOG') -ge 2"
+kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
+
+# 3. Escape hides the window.
+LOG="$WORK/run3.log"
+check "escape: started" start_kz7 "$DATA" "$LOG"
+xdotool windowfocus --sync "$(visible_window)" key Escape
+check "escape: the window is hidden" wait_for 5 window_hidden
+kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
+
+# 4. The second skin and the other two languages, each closed with the close button.
+SKIN_DATA="$WORK/skin-data"
+mkdir -p "$SKIN_DATA"
+printf '[Skins]\nRColor=255\nGColor=214\nBColor=214\nPath=Crimson\n' >"$SKIN_DATA/str.ini"
+check "second skin: started" start_kz7 "$SKIN_DATA" "$WORK/run4.log"
+shoot kz7-basic-crimson-en.png
+click 90 75
+shoot kz7-advanced-crimson-en.png
+close_and_check_exit "second skin"
+
+for lang in zh_CN:chs zh_TW:cht; do
+  locale=${lang%%:*} tag=${lang##*:}
+  LOCALE_ENV=(LC_ALL="$locale.UTF-8" LANG="$locale.UTF-8")
+  check "$tag: started" start_kz7 "$DATA" "$WORK/run-$tag.log"
+  shoot "kz7-basic-default-$tag.png"
+  close_and_check_exit "$tag"
+done
+
+echo "screenshots in $SHOTS"
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "journey passed"
