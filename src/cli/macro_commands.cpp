@@ -22,6 +22,7 @@ const std::string* Arg(const CliContext& ctx, std::size_t index) {
 bool TooManyArgs(const CliContext& ctx, std::size_t allowed) { return ctx.args.positional.size() > allowed; }
 
 std::vector<std::string> SplitLines(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark is no part of line 1
     std::vector<std::string> lines;
     while (!text.empty()) {
         const auto newline = text.find('\n');

@@ -62,7 +62,7 @@ std::vector<std::string> OutputLines(const std::string& text) {
 }
 
 TEST_F(Kz7ctlMacrosTest, SaveListShowAndBlocks) {
-    folder_.Write("fire.txt", "A   Dn\r\n50 ms\r\nA   Up\r\n");
+    folder_.Write("fire.txt", "\xEF\xBB\xBF" "A   Dn\r\n50 ms\r\nA   Up\r\n");
     const CommandRun save = Run("macros save Fire1 " + (folder_ / "fire.txt").string());
     ASSERT_EQ(save.status, 0) << save.err;
     EXPECT_EQ(folder_.Read("record.ini"), Section("Fire1", {"A   Dn", "50 ms", "A   Up"}));
