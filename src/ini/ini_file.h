@@ -26,7 +26,8 @@ namespace kz7 {
 // a damaged file (garbage, very long lines, no final newline) never loses
 // content when an unrelated key is written. The file's encoding (UTF-8 with
 // or without a byte-order mark, UTF-16 with a byte-order mark) and its line
-// ending (CRLF or LF, as its first line has it) are kept on rewrite. Text in
+// ending (CRLF or LF, as its first line has it) are kept on rewrite; a new
+// file is UTF-8 with LF. Letter case folds for ASCII letters only. Text in
 // the interface is UTF-8.
 class IniFile {
 public:
