@@ -46,6 +46,8 @@ SkinSettings LoadSkinSettings(const std::filesystem::path& strIni, const std::fi
     settings.textColour = {ReadComponent(file, kRedKey), ReadComponent(file, kGreenKey),
                            ReadComponent(file, kBlueKey)};
     settings.skinName = file.GetString(kSkinsSection, kSkinPathKey, "", kValueChars);
+    // A name that would lead out of the skins root is no skin at all.
+    if (!IsSkinName(settings.skinName)) settings.skinName.clear();
     settings.skinFolder = SkinFolderFor(skinsRoot, settings.skinName);
     return settings;
 }

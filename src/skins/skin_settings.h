@@ -55,7 +55,8 @@ std::filesystem::path SkinFolderFor(const std::filesystem::path& skinsRoot, std:
 
 // Reads the skin choice from str.ini. Missing file, section or keys read as
 // empty: the default skin and black text. Each colour component keeps the
-// lowest byte of its decimal value.
+// lowest byte of its decimal value. A Path that is not a skin name reads as
+// empty; a skin whose folder is gone keeps its name but draws the default.
 SkinSettings LoadSkinSettings(const std::filesystem::path& strIni, const std::filesystem::path& skinsRoot);
 
 // Writes RColor, GColor, BColor (decimal) and Path (the skin name, never a
