@@ -18,7 +18,9 @@
 #include "device/scramble_key.h"
 #include "locale/language.h"
 #include "app/shell_texts.h"
+#include "platform/linux/hidraw_backend.h"
 #include "platform/linux/pointer_backends.h"
+#include "platform/linux/precise_pauser.h"
 #include "platform/linux/process_env.h"
 #include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
@@ -31,7 +33,7 @@ namespace kz7 {
 
 struct CArdenoApp::Parts {
     MessageBoxPrompter prompter;
-    SleepingPauser pauser;
+    linux_platform::PrecisePauser pauser;
     std::unique_ptr<VirtualMouse> simulatedMouse;
     std::unique_ptr<HidBackend> systemBackend;
     std::unique_ptr<DeviceWatcher> watcher;
@@ -54,10 +56,6 @@ CArdenoApp::~CArdenoApp() {
 }
 
 namespace {
-
-// The real mouse through hidraw and libudev.
-std::unique_ptr<HidBackend> MakeSystemHidBackend() { return nullptr; }
-std::unique_ptr<DeviceWatcher> MakeSystemWatcher() { return nullptr; }
 
 void PrintError(const QString& text) {
     std::fprintf(stderr, "kz7: %s\n", text.toLocal8Bit().constData());
@@ -114,14 +112,10 @@ int CArdenoApp::Run() {
         // A demonstration must not change the desktop's pointer settings.
         p.pointerBackend = std::make_unique<MemoryPointerBackend>();
     } else {
-        p.systemBackend = MakeSystemHidBackend();
+        p.systemBackend = std::make_unique<linux_platform::HidrawBackend>();
         backend = p.systemBackend.get();
-        p.watcher = MakeSystemWatcher();
+        p.watcher = std::make_unique<linux_platform::UdevDeviceWatcher>();
         p.pointerBackend = linux_platform::MakeDesktopPointerBackend();
-    }
-    if (!backend) {
-        PrintError(QStringLiteral("the system's HID devices cannot be reached in this build; try --simulate"));
-        return 1;
     }
     p.link = std::make_unique<DeviceLink>(*backend, p.pauser, p.prompter);
     p.link->SetScrambleKey(*key);
