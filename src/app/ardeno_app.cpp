@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/activation.h"
 #include "app/ardeno_dlg.h"
 #include "app/message_prompter.h"
 #include "app/skin_loading.h"
@@ -44,6 +45,7 @@ struct CArdenoApp::Parts {
     ButtonLabels labels;
     ui::Skin skin;
     std::unique_ptr<CArdenoDlg> window;
+    std::unique_ptr<ActivationService> activation;
     std::vector<std::unique_ptr<QTimer>> scheduleTimers;
 };
 
@@ -152,6 +154,11 @@ int CArdenoApp::Run() {
     p.window = std::make_unique<CArdenoDlg>(std::move(shell));
     p.prompter.SetParent(p.window.get());
     p.window->Initialise();
+    CArdenoDlg* window = p.window.get();
+    p.activation = std::make_unique<ActivationService>([window] {
+        if (!window->HasTray()) window->OnTrayLeftClick();
+    });
+    p.activation->Register();
 
     // The simulated mouse's script, timed from now.
     if (p.simulatedMouse) {
@@ -195,7 +202,11 @@ int CArdenoApp::Main(int argc, char** argv) {
 
     // A second copy leaves before it opens any window or touches the mouse.
     SingleInstance instance(parsed.options.lockFolder);
-    if (!instance.Acquire()) return 0;
+    if (!instance.Acquire()) {
+        QCoreApplication bus(argc, argv);
+        AskRunningCopyToActivate();
+        return 0;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kz7"));

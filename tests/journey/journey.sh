@@ -7,6 +7,11 @@
 # usage: journey.sh BUILD_DIR SHOT_DIR
 set -u
 
+# A private session bus, so that a second start can ask the first to show itself.
+if [ -z "${KZ7_JOURNEY_BUS:-}" ] && command -v dbus-run-session >/dev/null; then
+  exec env KZ7_JOURNEY_BUS=1 dbus-run-session -- "$0" "$@"
+fi
+
 BUILD=$(cd "$1" && pwd)
 SHOTS=$2
 KZ7="$BUILD/bin/kz7"
@@ -18,7 +23,7 @@ export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export GSETTINGS_BACKEND=memory
 export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+unset WAYLAND_DISPLAY
 
 failures=0
 pass() { echo "PASS: $*"; }
@@ -114,8 +119,8 @@ check "OK: str.ini written" test -s "$DATA/str.ini"
 
 check "event: DPI stage notification with the DPI label" \
   wait_for 10 log_has "$LOG" "notification: Info: Switch DPI into the second stage "
-check "event: report rate notification" log_has "$LOG" "notification: Info: Switch report rate into 500HZ"
-check "event: macro key notification" log_has "$LOG" "notification: Info: Switch to macro key4"
+check "event: report rate notification" wait_for 5 log_has "$LOG" "notification: Info: Switch report rate into 500HZ"
+check "event: macro key notification" wait_for 5 log_has "$LOG" "notification: Info: Switch to macro key4"
 check "event: key matrix 3 shows nothing" bash -c "! grep -q 'key matrix 3' '$LOG'"
 kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
 
@@ -133,6 +138,11 @@ LOG="$WORK/run3.log"
 check "escape: started" start_kz7 "$DATA" "$LOG"
 xdotool windowfocus --sync "$(visible_window)" key Escape
 check "escape: the window is hidden" wait_for 5 window_hidden
+if [ -n "${KZ7_JOURNEY_BUS:-}" ]; then
+  "$KZ7" --simulate --data-dir "$DATA" >/dev/null 2>&1
+  check "without a tray a second start exits 0" test $? = 0
+  check "without a tray a second start shows the hidden window" wait_for 5 window_shown
+fi
 kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
 
 # 4. The second skin and the other two languages, each closed with the close button.
