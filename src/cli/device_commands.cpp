@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -225,6 +226,8 @@ std::string EventText(int kind, int value, const DeviceLink& link, const std::op
         }
         case kEventKeyMatrix: return "key matrix " + std::to_string(value);
         case kEventMacroKey: return "macro key " + std::to_string(value);
+        case kEventMouseAccepted: return "mouse connected and accepted";
+        case kEventNoMouse: return "no usable mouse";
         default: return "event " + std::to_string(kind) + " value " + std::to_string(value);
     }
 }
@@ -248,21 +251,36 @@ int RunListen(CliContext& ctx) {
     std::optional<DeviceConfig> config;
     if (auto image = ReadConfigImage(session.Paths().config, nullptr)) config = image->config;
 
+    // Everything that wakes this thread: device changes from the watcher,
+    // the end of the wait (nullopt), and events printed by the listener.
     std::mutex mutex;
-    std::condition_variable heard;
+    std::condition_variable wake;
+    std::deque<std::optional<DeviceChange>> pending;
     int delivered = 0;
     link.SetEventCallback([&](int kind, int value) {
         std::lock_guard lock(mutex);
         ctx.out << EventText(kind, value, link, config) << "\n" << std::flush;
         ++delivered;
-        heard.notify_all();
+        wake.notify_all();
     });
     link.StartListener();
+
+    std::unique_ptr<DeviceWatcher> watcher;
+    if (VirtualMouse* mouse = session.Mouse()) watcher = mouse->MakeWatcher();
+    else watcher = std::make_unique<linux_platform::UdevDeviceWatcher>();
+    std::string watchError;
+    const bool watching = watcher->Start(
+        [&](const DeviceChange& change) {
+            std::lock_guard lock(mutex);
+            pending.push_back(change);
+            wake.notify_all();
+        },
+        &watchError);
+    if (!watching) ctx.err << "kz7ctl: plugging and unplugging will go unnoticed: " << watchError << "\n";
     ctx.out << "listening (Ctrl+C to stop)\n" << std::flush;
 
-    if (ctx.args.Has("--sim-events")) {
-        VirtualMouse* mouse = session.Mouse();
-        if (!mouse) return ctx.Fail("--sim-events needs --simulate");
+    std::thread waiter;
+    if (VirtualMouse* mouse = session.Mouse(); mouse && ctx.args.Has("--sim-events")) {
         // A short demonstration: four events the program reports, and two it ignores.
         mouse->SendEvent(kEventReportRate, 2);
         mouse->SendEvent(kEventDpiStage, 2);
@@ -271,11 +289,28 @@ int RunListen(CliContext& ctx) {
         mouse->SendEvent(kEventKeyMatrix, 2);
         mouse->SendEvent(kEventMacroKey, 3);
         std::unique_lock lock(mutex);
-        heard.wait_for(lock, std::chrono::seconds(5), [&] { return delivered >= 4; });
+        wake.wait_for(lock, std::chrono::seconds(5), [&] { return delivered >= 4; });
     } else {
-        linux_platform::WaitForInterrupt(seconds ? std::chrono::milliseconds(*seconds * 1000)
-                                                 : std::chrono::milliseconds(-1));
+        waiter = std::thread([&] {
+            linux_platform::WaitForInterrupt(seconds ? std::chrono::milliseconds(*seconds * 1000)
+                                                     : std::chrono::milliseconds(-1));
+            std::lock_guard lock(mutex);
+            pending.push_back(std::nullopt);
+            wake.notify_all();
+        });
+        // Device changes are handled here, on the thread that owns the link.
+        for (;;) {
+            std::unique_lock lock(mutex);
+            wake.wait(lock, [&] { return !pending.empty(); });
+            const auto next = pending.front();
+            pending.pop_front();
+            if (!next) break;
+            lock.unlock();
+            link.OnDeviceChange(*next);
+        }
+        waiter.join();
     }
+    watcher->Stop();
     link.CloseLink();
     return 0;
 }
