@@ -22,11 +22,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' ||
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string FoldedName(std::string_view name) {
-    std::string folded(TrimProfileBlanks(name));
-    for (char& c : folded) c = FoldAscii(c);
-    return folded;
-}
+std::string FoldedName(std::string_view name) { return FoldCase(TrimProfileBlanks(name)); }
 
 std::string WithoutLineBreaks(std::string_view text) {
     std::string clean(text);
@@ -58,11 +54,14 @@ std::string_view TrimProfileBlanks(std::string_view text) {
 bool SameProfileName(std::string_view a, std::string_view b) {
     a = TrimProfileBlanks(a);
     b = TrimProfileBlanks(b);
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    const auto plain = [](std::string_view text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    if (plain(a) && plain(b)) {  // the common case, without building strings
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                                  [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
     }
-    return true;
+    return FoldCase(a) == FoldCase(b);
 }
 
 int LeadingInteger(std::string_view text) {

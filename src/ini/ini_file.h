@@ -27,8 +27,7 @@ namespace kz7 {
 // content when an unrelated key is written. The file's encoding (UTF-8 with
 // or without a byte-order mark, UTF-16 with a byte-order mark) and its line
 // ending (CRLF or LF, as its first line has it) are kept on rewrite; a new
-// file is UTF-8 with LF. Letter case folds for ASCII letters only. Text in
-// the interface is UTF-8.
+// file is UTF-8 with LF. Text in the interface is UTF-8.
 class IniFile {
 public:
     enum class Encoding { Utf8, Utf8WithBom, Utf16Le, Utf16Be };
@@ -109,7 +108,7 @@ int DeleteProfileSection(const std::filesystem::path& path, std::string_view sec
 
 // Blanks as the profile functions strip them around names and values.
 std::string_view TrimProfileBlanks(std::string_view text);
-// Case-insensitive comparison of trimmed names (ASCII letters fold).
+// Case-insensitive comparison of trimmed names (letters fold as FoldCase says).
 bool SameProfileName(std::string_view a, std::string_view b);
 // Leading blanks, an optional sign and decimal digits, as C's atoi reads
 // them, but held to the range of int instead of overflowing.

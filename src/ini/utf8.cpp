@@ -66,7 +66,41 @@ void AppendUnit(std::string& out, char32_t unit, bool bigEndian) {
     }
 }
 
+char32_t FoldCodePoint(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 0x20;
+    if (c < 0xC0) return c;
+    if (c <= 0xDE) return c == 0xD7 ? c : c + 0x20;  // Latin-1 letters, not the multiplication sign
+    if (c >= 0x100 && c <= 0x17F) {
+        // Latin Extended-A: pairs, even upper below U+0138, odd upper from U+0139 to U+0148 and U+0179 on.
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+        const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (oddUpper) return (c % 2) ? c + 1 : c;
+        if (c == 0x178) return 0xFF;
+        return (c % 2) ? c : c + 1;
+    }
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;  // Greek capitals
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;                // Cyrillic capitals
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    return c;
+}
+
 }  // namespace
+
+std::string FoldCase(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t value = 0;
+        const std::size_t length = SequenceLength(text, at, &value);
+        if (!length) {
+            folded += text[at++];
+            continue;
+        }
+        AppendUtf8(folded, FoldCodePoint(value));
+        at += length;
+    }
+    return folded;
+}
 
 std::size_t CountCharacters(std::string_view text) {
     std::size_t count = 0;

@@ -16,6 +16,11 @@ std::size_t CountCharacters(std::string_view text);
 // The first `maxChars` characters of `text`.
 std::string_view CutToCharacters(std::string_view text, std::size_t maxChars);
 
+// `text` with upper-case letters made lower-case, for comparing names the
+// way the profile functions do: ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic letters fold; everything else, stray bytes included, is kept.
+std::string FoldCase(std::string_view text);
+
 // UTF-16 (little- or big-endian) to UTF-8. Unpaired surrogates are kept as
 // their three-byte forms, so that Utf16FromUtf8 gives back the same units:
 // a damaged file survives a rewrite unchanged. An odd trailing byte is not

@@ -8,13 +8,7 @@ namespace kz7 {
 
 namespace {
 
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
+std::string FoldedKey(std::string_view text) { return FoldCase(text); }
 
 std::string ItemKey(std::size_t index) { return "Item" + std::to_string(index); }
 
@@ -29,7 +23,7 @@ MacroLineKind ClassifyMacroLine(std::string_view line) {
 MacroSection::MacroSection(const IniFile& file, std::string_view name) {
     const auto entries = file.Entries(name);
     for (const auto& [key, value] : entries) {
-        items_.emplace(LowerAscii(key), std::string(CutToCharacters(value, kMacroValueChars)));
+        items_.emplace(FoldedKey(key), std::string(CutToCharacters(value, kMacroValueChars)));
     }
     const auto count = items_.find("itemcount");
     if (count != items_.end() && !count->second.empty()) itemCount_ = std::max(0, LeadingInteger(count->second));
@@ -37,7 +31,7 @@ MacroSection::MacroSection(const IniFile& file, std::string_view name) {
 }
 
 std::string MacroSection::Line(std::size_t index) const {
-    const auto it = items_.find(LowerAscii(ItemKey(index)));
+    const auto it = items_.find(FoldedKey(ItemKey(index)));
     return it == items_.end() ? std::string() : it->second;
 }
 

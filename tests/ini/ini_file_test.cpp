@@ -277,6 +277,25 @@ TEST(IniFileDisk, FolderInPlaceOfTheFileIsAnError) {
     EXPECT_TRUE(fs::is_directory(folder / "str.ini"));
 }
 
+TEST(Utf8Text, NamesFoldLikeTheProfileFunctions) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"Fire1", "fIRE1", true},
+        {"Ärger", "äRGER", true},
+        {"Łódź", "łÓDŹ", true},
+        {"Σ", "σ", true},
+        {"ЖЁ", "жё", true},
+        {"×", "÷", false},  // × is no letter and must not fold into ÷
+        {"宏", "宏", true},
+        {"a\xFF", "A\xFF", true},                          // stray bytes kept
+        {"Fire1", "Fire2", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SameProfileName(c.a, c.b), c.same) << c.a << " / " << c.b;
+}
+
 TEST(Utf8Text, CountAndCutNeverSplitACharacter) {
     EXPECT_EQ(CountCharacters("a\xE5\xB7\xA6" "b"), 3u);
     EXPECT_EQ(CountCharacters("\xFF\xFE"), 2u);  // stray bytes count one each
