@@ -34,14 +34,19 @@ void PrintHelp(std::ostream& out) {
     for (const auto group : CommandGroups()) {
         for (const CliCommand& command : group) {
             std::string line = std::string(command.name) + " " + std::string(command.usage);
-            out << "  " << std::left << std::setw(34) << line << command.summary << "\n";
+            constexpr std::size_t kColumn = 36;
+            if (line.size() + 1 >= kColumn) {
+                out << "  " << line << "\n  " << std::string(kColumn, ' ') << command.summary << "\n";
+            } else {
+                out << "  " << std::left << std::setw(kColumn) << line << command.summary << "\n";
+            }
         }
     }
     out << "\nCommon options:\n"
-           "  --data-dir DIR                    folder of config.bin, record.ini and str.ini\n"
-           "                                    (default: beside the program if it holds config.bin,\n"
-           "                                    else $XDG_CONFIG_HOME/kz7)\n"
-           "  --help                            this text\n";
+           "  --data-dir DIR                      folder of config.bin, record.ini and str.ini\n"
+           "                                      (default: beside the program if it holds config.bin,\n"
+           "                                      else $XDG_CONFIG_HOME/kz7)\n"
+           "  --help                              this text\n";
 }
 
 // The command named by the first one or two positional arguments, and how many words it took.
