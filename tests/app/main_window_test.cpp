@@ -76,6 +76,7 @@ protected:
         parts.loadSkinSettings = [this](ui::Skin& s) {
             ++skinLoads;
             LoadSkinInto(s, paths.settings);
+            if (!skinFolderOverride.isEmpty()) s.SetFolder(skinFolderOverride);
         };
         parts.saveLabels = [this] { ++labelSaves; };
         parts.applyPointerSettings = [this](const DeviceConfig& c) { pointerApplied.push_back(c); };
@@ -113,6 +114,7 @@ protected:
     std::unique_ptr<DeviceWatcher> watcher;
     std::unique_ptr<DeviceLink> link;
     std::unique_ptr<CArdenoDlg> window;
+    QString skinFolderOverride;
     int skinLoads = 0;
     int labelSaves = 0;
     int quits = 0;
@@ -135,6 +137,25 @@ TEST_F(MainWindowTest, StartsWithTheMouseOnTheBasicPageAndSaysSo) {
     EXPECT_EQ(window->size(), QSize(kMainWindowWidth, kMainWindowHeight));
     EXPECT_TRUE(SameBytes(model.config, model.appliedConfig));
     EXPECT_TRUE(SameBytes(model.config, StarterConfig()));
+}
+
+TEST_F(MainWindowTest, HasItsIconAndNoTaskbarButton) {
+    Start();
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+TEST_F(MainWindowTest, WithoutMainPngNothingIsDrawnButTheFrameStillWorks) {
+    skinFolderOverride = QStringLiteral("/nonexistent-kz7-skin");
+    Start();
+    EXPECT_FALSE(window->Surface().HasCanvas());
+    EXPECT_EQ(window->size(), QSize(kMainWindowWidth, kMainWindowHeight));
+    EXPECT_TRUE(prompter.messages.empty());  // the main window skips missing images silently
+    model.config.reportRate = 4;
+    window->ClickAt(Centre(frame::kOk));
+    EXPECT_EQ(SavedImage()->firstRunFlag, 1);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, StartsWithoutTheMouseWithOneMessageAndNoPage) {

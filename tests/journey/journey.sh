@@ -93,9 +93,16 @@ close_and_check_exit() {  # what
   check "$1: the close button ends the program with status 0" test "$status" = 0
 }
 
-# 1. Start, second copy, pages, OK, the mouse's events.
+# 1. Start, second copy, pages, dragging, OK, the mouse's events.
 DATA="$WORK/data"
 LOG="$WORK/run1.log"
+MONITOR_PID=
+if [ -n "${KZ7_JOURNEY_BUS:-}" ] && command -v dbus-monitor >/dev/null; then
+  dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications'" \
+    >"$WORK/bus.log" 2>&1 &
+  MONITOR_PID=$!
+  sleep 0.3
+fi
 check "start: the window is shown (no tray on this display)" \
   start_kz7 "$DATA" "$LOG" --sim-schedule "3s event 7 2; 3.2s event 5 2; 3.4s event 8 3; 3.6s event 9 4"
 check "start: the mouse is announced" log_has "$LOG" "notification: Info: The system detect the gaming mouse."
@@ -112,6 +119,14 @@ click 90 75
 shoot kz7-advanced-default-en.png
 click 40 75
 
+window_position() { xdotool getwindowgeometry "$(visible_window)" | awk '/Position/ {print $2}'; }
+before=$(window_position)
+xdotool mousemove --window "$(visible_window)" 300 20 mousedown 1 sleep 0.2 \
+  mousemove_relative --sync 60 40 sleep 0.2 mouseup 1
+sleep 0.3
+after=$(window_position)
+check "a press on no control drags the window ($before -> $after)" test "$before" != "$after"
+
 click 565 619
 check "OK: config.bin saved with first-run flag 1" test "$(first_run_flag "$DATA/config.bin")" = 1
 check "OK: the window is hidden" wait_for 5 window_hidden
@@ -122,6 +137,11 @@ check "event: DPI stage notification with the DPI label" \
 check "event: report rate notification" wait_for 5 log_has "$LOG" "notification: Info: Switch report rate into 500HZ"
 check "event: macro key notification" wait_for 5 log_has "$LOG" "notification: Info: Switch to macro key4"
 check "event: key matrix 3 shows nothing" bash -c "! grep -q 'key matrix 3' '$LOG'"
+if [ -n "$MONITOR_PID" ]; then
+  check "without a tray notifications go to the desktop's notification service" \
+    grep -qF 'string "Switch report rate into 500HZ"' "$WORK/bus.log"
+  kill "$MONITOR_PID" 2>/dev/null
+fi
 kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
 
 # 2. Unplugging hides the window; plugging in announces the mouse again.
