@@ -43,6 +43,8 @@ CArdenoDlg::CArdenoDlg(ShellParts parts, QWidget* parent)
     surface_ = std::make_unique<ui::SkinSurface>(this, *parts_.skin, ui::MissingImage::Skip);
     surface_->SetHoverLabels([this](HoverZoneId id) { return HoverLabel(id); });
     resize(kMainWindowWidth, kMainWindowHeight);
+    // Enter and Escape hide the window whichever of its controls has the focus.
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 CArdenoDlg::~CArdenoDlg() {
@@ -325,6 +327,11 @@ void CArdenoDlg::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - dragOffset_);
     }
+    const QPoint point = event->position().toPoint();
+    const bool onLink = frame::kWebLink.Contains(point.x(), point.y());
+    if (onLink != (cursor().shape() == Qt::PointingHandCursor)) {
+        setCursor(onLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
     QWidget::mouseMoveEvent(event);
 }
 
@@ -333,17 +340,30 @@ void CArdenoDlg::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+namespace {
+bool IsHidingKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+           event.key() == Qt::Key_Escape;
+}
+}  // namespace
+
 void CArdenoDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            hide();
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
+    if (IsHidingKey(*event)) {
+        hide();
+        event->accept();
+        return;
     }
+    QWidget::keyPressEvent(event);
+}
+
+bool CArdenoDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched != this && watched->isWidgetType() &&
+        isAncestorOf(static_cast<QWidget*>(watched)) &&
+        IsHidingKey(*static_cast<QKeyEvent*>(event))) {
+        hide();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CArdenoDlg::closeEvent(QCloseEvent* event) {

@@ -277,6 +277,14 @@ TEST_F(MainWindowTest, EnterEscapeAndClosingHideTheWindowAndKeepTheProgram) {
         Press(key);
         EXPECT_FALSE(window->isVisible()) << key;
     }
+    // Also when a control inside the window has the focus.
+    QWidget child(window.get());
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        window->show();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&child, &press);
+        EXPECT_FALSE(window->isVisible()) << key;
+    }
     window->show();
     EXPECT_FALSE(window->close());
     EXPECT_FALSE(window->isVisible());
