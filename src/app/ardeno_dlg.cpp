@@ -60,9 +60,8 @@ void CArdenoDlg::Initialise() {
     CreateTray();
     ConnectMouse();
 
-    if (LoadConfig(parts_.paths.config, *parts_.model, *parts_.prompter) == LoadResult::Loaded) {
-        // appliedConfig follows the loaded record; a missing file leaves both zero.
-    }
+    // Cancel returns to what was loaded (a missing file is reported and leaves the record as it was).
+    LoadConfig(parts_.paths.config, *parts_.model, *parts_.prompter);
     parts_.model->Snapshot();
 
     if (parts_.loadSkinSettings) parts_.loadSkinSettings(*parts_.skin);

@@ -1,9 +1,9 @@
 #include "app/qt_notifiers.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QSystemTrayIcon>
 #include <QVariantMap>
 
@@ -24,27 +24,26 @@ void TrayNotifier::Notify(std::string_view title, std::string_view text, int tim
                       ShownTimeoutMs(timeoutMs));
 }
 
-bool DbusNotifier::ServerAvailable() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()) return false;
-    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(kService);
-    if (registered.isValid() && registered.value()) return true;
-    // Servers started on demand are activatable but not yet registered.
-    const QDBusReply<QStringList> activatable = bus.interface()->activatableServiceNames();
-    return activatable.isValid() && activatable.value().contains(kService);
-}
-
 void DbusNotifier::Notify(std::string_view title, std::string_view text, int timeoutMs) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
+    // Both interfaces of the mouse come and go together, and each raises the
+    // same message; a tray balloon would replace it, a desktop would stack it.
+    const QString message = FromUtf8(title) + QLatin1Char('\n') + FromUtf8(text);
+    if (message == lastMessage_ && sinceLast_.isValid() && sinceLast_.elapsed() < kRepeatMs) return;
+    lastMessage_ = message;
+    sinceLast_.start();
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, "Notify");
     call << QStringLiteral("kz7") << lastId_ << iconName_ << FromUtf8(title) << FromUtf8(text)
          << QStringList{} << QVariantMap{} << ShownTimeoutMs(timeoutMs);
-    // Short wait: a missing or hung server must not freeze the window.
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 1000);
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
-        lastId_ = reply.arguments().first().toUInt();
-    }
+    // Asynchronous: a missing or hung server must not freeze the window.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), &context_);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &context_,
+                     [this](QDBusPendingCallWatcher* finished) {
+                         const QDBusPendingReply<unsigned> reply = *finished;
+                         if (reply.isValid()) lastId_ = reply.value();
+                         finished->deleteLater();
+                     });
 }
 
 void EchoingNotifier::Notify(std::string_view title, std::string_view text, int timeoutMs) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QObject>
 #include <QString>
 #include <cstdio>
 
@@ -25,12 +27,14 @@ class DbusNotifier : public Notifier {
 public:
     explicit DbusNotifier(QString iconName) : iconName_(std::move(iconName)) {}
     void Notify(std::string_view title, std::string_view text, int timeoutMs) override;
-    // Whether a notification server answers on the session bus.
-    static bool ServerAvailable();
 
 private:
+    static constexpr qint64 kRepeatMs = 1500;
     QString iconName_;
     unsigned lastId_ = 0;
+    QString lastMessage_;
+    QElapsedTimer sinceLast_;
+    QObject context_;  // owns the pending calls; they end with the notifier
 };
 
 // Passes every message on and also prints it as one line
