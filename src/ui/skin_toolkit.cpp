@@ -68,15 +68,12 @@ QImage DecodeSkinImage(const QString& path) {
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-const QImage* SkinImageCache::Find(const QString& path) {
-    if (!caching_) {
-        uncached_ = DecodeSkinImage(path);
-        return uncached_.isNull() ? nullptr : &uncached_;
-    }
-    if (auto found = images_.constFind(path); found != images_.constEnd()) return &found.value();
+QImage SkinImageCache::Find(const QString& path) {
+    if (!caching_) return DecodeSkinImage(path);
+    if (auto found = images_.constFind(path); found != images_.constEnd()) return found.value();
     QImage image = DecodeSkinImage(path);
-    if (image.isNull()) return nullptr;
-    return &images_.insert(path, std::move(image)).value();
+    if (!image.isNull()) images_.insert(path, image);
+    return image;
 }
 
 void SkinImageCache::SetCachingEnabled(bool enabled) {
@@ -94,7 +91,7 @@ QString Skin::PathOf(std::string_view name) const {
     return folder_ + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-const QImage* Skin::Image(std::string_view name) { return cache_.Find(PathOf(name)); }
+QImage Skin::Image(std::string_view name) { return cache_.Find(PathOf(name)); }
 
 // ---- Drawing pass --------------------------------------------------------------
 
@@ -111,13 +108,13 @@ DrawingPass::~DrawingPass() {
 
 bool DrawingPass::DrawImage(std::string_view name, int x, int y) {
     if (!Active()) return false;
-    const QImage* image = surface_.CurrentSkin().Image(name);
-    if (image == nullptr) {
+    const QImage image = surface_.CurrentSkin().Image(name);
+    if (image.isNull()) {
         surface_.ReportMissingImage();
         return false;
     }
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(QPoint(x, y), *image);
+    painter_.drawImage(QPoint(x, y), image);
     return true;
 }
 

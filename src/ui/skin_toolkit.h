@@ -72,9 +72,10 @@ QRect ToRect(const HotZone& zone);
 // changes so that a new skin shows at once.
 class SkinImageCache {
 public:
-    // The image at path, loaded on first use; nullptr when it cannot be loaded.
-    // Failures are not remembered, so a file that appears later is found.
-    const QImage* Find(const QString& path);
+    // The image at path, loaded on first use; a null image when it cannot be
+    // loaded. Failures are not remembered, so a file that appears later is
+    // found. The result shares the cached pixels (no copy is made).
+    QImage Find(const QString& path);
     void Clear() { images_.clear(); }
     // With caching off every Find reads the file again (used to measure the cache).
     void SetCachingEnabled(bool enabled);
@@ -82,7 +83,6 @@ public:
 
 private:
     QHash<QString, QImage> images_;
-    QImage uncached_;
     bool caching_ = true;
 };
 
@@ -103,7 +103,7 @@ public:
     // Full path of a skin image; name begins with "/". The lower-case spelling
     // of the small drop-down box maps to its real file name.
     QString PathOf(std::string_view name) const;
-    const QImage* Image(std::string_view name);
+    QImage Image(std::string_view name);
 
     QColor TextColor() const { return textColor_; }
     void SetTextColor(QColor color) { textColor_ = color; }

@@ -164,20 +164,20 @@ TEST_F(SkinToolkitTest, ASkinChangeShowsTheNewImagesAtOnce) {
 
 TEST_F(SkinToolkitTest, CacheKeepsDecodedImagesUntilTheSkinChanges) {
     WriteImage("", skin_image::kCheckBox, Solid(16, 16, kNormalColor));
-    const QImage* first = skin_->Image(skin_image::kCheckBox);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(skin_->Image(skin_image::kCheckBox), first);
+    const QImage first = skin_->Image(skin_image::kCheckBox);
+    ASSERT_FALSE(first.isNull());
+    // A file changed on disk is not read again while the skin stays the same.
+    WriteImage("", skin_image::kCheckBox, Solid(16, 16, kOverColor));
+    EXPECT_EQ(skin_->Image(skin_image::kCheckBox).cacheKey(), first.cacheKey());
     EXPECT_EQ(skin_->Cache().Size(), 1);
-    EXPECT_EQ(skin_->Image("/absent.png"), nullptr);
+    EXPECT_TRUE(skin_->Image("/absent.png").isNull());
     EXPECT_EQ(skin_->Cache().Size(), 1);  // failures are not kept
     WriteImage("", "/absent.png", Solid(2, 2, Qt::white));
-    EXPECT_NE(skin_->Image("/absent.png"), nullptr);
+    EXPECT_FALSE(skin_->Image("/absent.png").isNull());
 
     skin_->Cache().SetCachingEnabled(false);
-    WriteImage("", skin_image::kCheckBox, Solid(16, 16, kOverColor));
-    const QImage* reread = skin_->Image(skin_image::kCheckBox);
-    ASSERT_NE(reread, nullptr);
-    EXPECT_EQ(reread->pixelColor(0, 0), kOverColor);
+    const QImage reread = skin_->Image(skin_image::kCheckBox);
+    EXPECT_EQ(reread.pixelColor(0, 0), kOverColor);
     EXPECT_EQ(skin_->Cache().Size(), 0);
 }
 
