@@ -240,6 +240,11 @@ bool SkinSurface::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
             PointerMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
             return false;
+        case QEvent::Leave:
+            // A pointer that left before resting highlights nothing; a zone
+            // already lit stays lit until the pointer comes back elsewhere.
+            hoverTimer_.stop();
+            return false;
         default:
             return false;
     }

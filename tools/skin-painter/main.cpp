@@ -358,6 +358,21 @@ void WindowFrame(Painter& p, const Palette& pal, int width, int height) {
     p.fillRect(QRectF(0, 0, width, 30), pal.baseDeep);
     p.Line({0, 29.5}, {double(width), 29.5}, pal.panelEdge, 1);
     BrandMark(p, pal, {14, 21});
+    // Slanted stripes fading in toward the right of the header.
+    p.save();
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 14; ++i) {
+        const double x = width - 330.0 + i * 22;
+        QPainterPath stripe;
+        stripe.moveTo(x, 104);
+        stripe.lineTo(x + 26, 40);
+        stripe.lineTo(x + 34, 40);
+        stripe.lineTo(x + 8, 104);
+        stripe.closeSubpath();
+        p.setBrush(WithAlpha(i % 4 == 3 ? pal.accent : pal.glyph, i % 4 == 3 ? 4 + 3 * i : 2 + i));
+        p.drawPath(stripe);
+    }
+    p.restore();
     // Accent rule under the header with a bright stretch under the page title.
     QLinearGradient rule(QPointF(0, 0), QPointF(width, 0));
     rule.setColorAt(0, WithAlpha(pal.accent, 0));
@@ -499,6 +514,19 @@ QImage BasicPage(const Palette& pal) {
     // Key setting: a well behind the six function boxes and a rail under the mode buttons.
     FieldWell(p, pal, Rect(b::FunctionBox(0)).united(Rect(b::FunctionBox(5))).adjusted(-4, -4, 4, 4), 5);
     FieldWell(p, pal, Rect(b::kModeA).united(Rect(b::kModeB)).adjusted(-3, -3, 3, 3), 5);
+    // A quiet watermark fills the space between the boxes and the mode buttons.
+    {
+        QFont mark(QStringLiteral("DejaVu Sans"));
+        mark.setPixelSize(72);
+        mark.setWeight(QFont::Black);
+        mark.setItalic(true);
+        p.save();
+        p.setFont(mark);
+        p.setPen(WithAlpha(pal.glyph, 9));
+        p.drawText(QRectF(keys.left(), 350, keys.width(), 130), Qt::AlignCenter, QStringLiteral("KZ7"));
+        p.fillRect(QRectF(keys.left() + 60, 462, keys.width() - 120, 2), WithAlpha(pal.accent, 40));
+        p.restore();
+    }
     // Report rate: a track under the four stops, with ticks above each.
     const QRectF track = Rect(b::kReportRateStops[0]).united(Rect(b::kReportRateStops[3])).adjusted(-4, -4, 4, 4);
     FieldWell(p, pal, track, track.height() / 2);
