@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <future>
 #include <thread>
 
@@ -249,13 +250,62 @@ TEST(Listener, CloseLinkStopsABlockedListenerAndDropsLaterEvents) {
     sim.link.CloseLink();  // twice is harmless
 }
 
+// Counts the reads on event collections.
+class ReadCountingBackend : public HidBackend {
+public:
+    explicit ReadCountingBackend(HidBackend& inner) : inner_(inner) {}
+    std::vector<HidInterfaceInfo> Enumerate() override { return inner_.Enumerate(); }
+    HidOpenResult Open(const std::string& path, HidAccess access) override {
+        HidOpenResult result = inner_.Open(path, access);
+        if (result.handle && access == HidAccess::Read) {
+            result.handle = std::make_unique<Counting>(std::move(result.handle), reads);
+        }
+        return result;
+    }
+    std::atomic<int> reads{0};
+
+private:
+    struct Counting : HidHandle {
+        Counting(std::unique_ptr<HidHandle> h, std::atomic<int>& n) : inner(std::move(h)), count(n) {}
+        bool SetFeature(std::span<const std::uint8_t> r) override { return inner->SetFeature(r); }
+        bool GetFeature(std::span<std::uint8_t> r) override { return inner->GetFeature(r); }
+        bool WriteOutput(std::span<const std::uint8_t> r) override { return inner->WriteOutput(r); }
+        ReadResult ReadInput(std::span<std::uint8_t> r, int t) override {
+            ++count;
+            return inner->ReadInput(r, t);
+        }
+        void Wake() override { inner->Wake(); }
+        std::unique_ptr<HidHandle> inner;
+        std::atomic<int>& count;
+    };
+    HidBackend& inner_;
+};
+
 TEST(Listener, AnUnpluggedMouseDoesNotMakeTheListenerSpin) {
+    VirtualMouse mouse(MouseOptions(kKey));
+    ReadCountingBackend counting(mouse);
+    SimulatedLink sim(MouseOptions(kKey), &counting);
+    ASSERT_TRUE(sim.Connect());
+    sim.link.StartListener();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(counting.reads, 1);  // one read, blocked
+    mouse.Unplug();
+    // The listener's read failed; it must now wait for a new handle, not retry.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(counting.reads, 1);
+    mouse.PlugIn();
+    sim.link.OnDeviceChange({DeviceChangeKind::Arrival, VirtualMouse::kCommandPath});
+    sim.events.Clear();
+    mouse.SendEvent(kEventKeyMatrix, 1);
+    EXPECT_EQ(sim.events.WaitFor(1), (Events{{kEventKeyMatrix, 1}}));
+}
+
+TEST(Listener, AnUnpluggedMouseIsHeardAgainAfterItsArrival) {
     SimulatedLink sim(MouseOptions(kKey));
     ASSERT_TRUE(sim.Connect());
     sim.link.StartListener();
     sim.mouse.Unplug();
-    // The listener's read failed; it must now wait for a new handle, not retry.
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     sim.mouse.PlugIn();
     sim.link.OnDeviceChange({DeviceChangeKind::Arrival, VirtualMouse::kCommandPath});
     sim.events.Clear();
