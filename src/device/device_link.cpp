@@ -200,7 +200,8 @@ void DeviceLink::ListenerLoop() {
             changed_.wait(lock, [&] { return stopping_ || event_ != event; });
             continue;
         }
-        if (result.status != IoStatus::Ok || !devicePresent || result.length < 4) continue;
+        // The buffer is zeroed before each read, so a short report reads as zeros past its end.
+        if (result.status != IoStatus::Ok || !devicePresent || result.length < 2) continue;
         if (report[0] == kEventReportId && IsDeliveredEvent(report[1])) {
             if (callback_) callback_(report[1], report[3]);
         }
