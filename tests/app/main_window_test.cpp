@@ -22,6 +22,9 @@
 #include "sim/virtual_mouse.h"
 #include "skins/hot_zones.h"
 
+// fontconfig keeps a cache for the life of the process; it is not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 namespace kz7 {
 namespace {
 
