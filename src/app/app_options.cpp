@@ -74,7 +74,9 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     if (!parser.parse(arguments)) return error(parser.errorText());
     if (parser.isSet(help)) {
         result.outcome = ParseOutcome::ExitOk;
-        result.message = parser.helpText();
+        // Parsed before the application object exists, which would name the program.
+        result.message = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                   QStringLiteral("kz7"));
         return result;
     }
     if (parser.isSet(version)) {
