@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -71,6 +73,9 @@ void CArdenoDlg::Initialise() {
         resize(kMainWindowWidth, kMainWindowHeight);
     }
     if (parts_.link->devicePresent) DrawBasicPage();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 
     // With a tray the program rests there; without one the window is the
     // only way in, so it is shown.
@@ -91,22 +96,42 @@ void CArdenoDlg::CreateFonts() {
 }
 
 void CArdenoDlg::CreateTray() {
-    if (parts_.useTray && QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
-        tray_->setToolTip(QStringLiteral("Gaming mouse setting"));
-        trayMenu_ = std::make_unique<QMenu>();
-        QAction* exitAction = trayMenu_->addAction(Tr(ShellText::TrayExit));
-        connect(exitAction, &QAction::triggered, this, [this] { Shutdown(); });
-        tray_->setContextMenu(trayMenu_.get());
-        connect(tray_.get(), &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    if (reason == QSystemTrayIcon::Trigger ||
-                        reason == QSystemTrayIcon::DoubleClick) {
-                        OnTrayLeftClick();
-                    }
-                });
-        tray_->show();
+    if (parts_.useTray) CreateTrayIcon();
+    ChooseNotifier();
+    if (parts_.useTray && !tray_) {
+        // Started with the session, the program may come up before the panel
+        // that hosts the tray: keep looking for a while and move in when it appears.
+        auto* watch = new QTimer(this);
+        watch->setInterval(kTrayWatchIntervalMs);
+        connect(watch, &QTimer::timeout, this, [this, watch, tries = 0]() mutable {
+            if (CreateTrayIcon()) ChooseNotifier();
+            if (tray_ || ++tries >= kTrayWatchTries) watch->deleteLater();
+        });
+        watch->start();
     }
+}
+
+bool CArdenoDlg::CreateTrayIcon() {
+    if (tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
+    tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
+    tray_->setToolTip(QStringLiteral("Gaming mouse setting"));
+    trayMenu_ = std::make_unique<QMenu>();
+    QAction* exitAction = trayMenu_->addAction(Tr(ShellText::TrayExit));
+    connect(exitAction, &QAction::triggered, this, [this] { Shutdown(); });
+    tray_->setContextMenu(trayMenu_.get());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+                    OnTrayLeftClick();
+                }
+            });
+    tray_->show();
+    return true;
+}
+
+void CArdenoDlg::ChooseNotifier() {
+    echoNotifier_.reset();
+    ownNotifier_.reset();
     if (parts_.notifier) {
         notifier_ = parts_.notifier;
     } else if (tray_) {

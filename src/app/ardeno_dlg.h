@@ -108,6 +108,8 @@ protected:
 private:
     void CreateFonts();
     void CreateTray();
+    bool CreateTrayIcon();
+    void ChooseNotifier();
     void ConnectMouse();
     void ShowNotification(int kind, int value);
     void DrawPage(Page page);
@@ -116,6 +118,9 @@ private:
     QString HoverLabel(HoverZoneId id) const;
     void ApplyToMouse(bool hideAfterwards);
     void StartCaptionDrag(QPoint clientPoint);
+
+    static constexpr int kTrayWatchIntervalMs = 1000;
+    static constexpr int kTrayWatchTries = 60;
 
     ShellParts parts_;
     std::unique_ptr<ui::SkinSurface> surface_;
