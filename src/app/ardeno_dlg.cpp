@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/qt_notifiers.h"
