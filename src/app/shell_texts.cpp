@@ -26,10 +26,10 @@ UiText IdOf(ShellText id) {
     return UiText::Ok;
 }
 
-QFont FontFrom(const FontSpec& spec) {
+QFont FontFrom(const FontSpec& request) {
     QStringList families;
-    for (std::string_view face : spec.faces) families << FromUtf8(face);
-    QFont font = ui::PixelFont(families.value(0), spec.pixelHeight, spec.weight >= 700);
+    for (std::string_view face : request.faces) families << FromUtf8(face);
+    QFont font = ui::PixelFont(families.value(0), request.pixelHeight, request.weight >= 700);
     // The first face is the one asked for; the others stand in where it is missing.
     if (!families.isEmpty()) font.setFamilies(families);
     return font;
