@@ -9,7 +9,7 @@ PACKAGES=(
   libudev-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core fonts-noto-cjk fonts-liberation2
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick trayer
 )
 
 missing=()

@@ -183,6 +183,51 @@ for lang in zh_CN:chs zh_TW:cht; do
   close_and_check_exit "$tag"
 done
 
+# 5. With a tray (trayer as the panel): the program starts hidden; a left
+# click on its icon shows the window, the icon's menu offers Exit.
+if command -v trayer >/dev/null; then
+  trayer --edge top --align right --widthtype request --height 32 --SetDockType false \
+    >"$WORK/trayer.log" 2>&1 &
+  TRAYER_PID=$!
+  wait_for 5 xdotool search --name '^panel$'
+  sleep 0.5
+  LOG="$WORK/run-tray.log"
+  "$KZ7" --simulate --data-dir "$DATA" --print-notifications >"$LOG" 2>&1 &
+  KZ7_PID=$!
+  check "tray: ready behind the tray icon" wait_for 10 log_has "$LOG" "kz7: ready (tray)"
+  sleep 0.5
+  check "tray: the window rests hidden" window_hidden
+  panel=$(xdotool search --name '^panel$' | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
+  xdotool mousemove "$icon_x" "$icon_y" click 1
+  check "tray: a left click shows the window" wait_for 5 window_shown
+  xdotool windowfocus --sync "$(visible_window)" key Escape
+  check "tray: Escape hides it again" wait_for 5 window_hidden
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  sleep 0.5
+  xdotool key Down Return
+  status=
+  if wait_for 10 bash -c "! kill -0 $KZ7_PID"; then wait "$KZ7_PID"; status=$?; fi
+  KZ7_PID=
+  check "tray: Exit in the icon's menu ends the program with status 0" test "$status" = 0
+
+  # Without the mouse: one message at start, then a click on the icon only warns.
+  LOG="$WORK/run-tray-unplugged.log"
+  "$KZ7" --simulate --sim-unplugged --data-dir "$DATA" --print-notifications >"$LOG" 2>&1 &
+  KZ7_PID=$!
+  check "tray, no mouse: a message box says so" wait_for 10 xdotool search --onlyvisible --name '^Warning$'
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Warning$' | head -n1)" key Return
+  check "tray, no mouse: then ready behind the icon" wait_for 10 log_has "$LOG" "kz7: ready (tray)"
+  xdotool mousemove "$icon_x" "$icon_y" click 1
+  check "tray, no mouse: a click on the icon warns" \
+    wait_for 5 log_has "$LOG" "notification: Warning: The system did not detect the gaming mouse!"
+  sleep 0.5
+  check "tray, no mouse: and shows no window" window_hidden
+  kill "$KZ7_PID"; wait "$KZ7_PID" 2>/dev/null; KZ7_PID=
+  kill "$TRAYER_PID" 2>/dev/null
+fi
+
 echo "screenshots in $SHOTS"
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
