@@ -80,6 +80,8 @@ click() {  # x y in window coordinates
 }
 shoot() {  # file name
   local id; id=$(visible_window)
+  # Rest the pointer on a plain part of the window, so no button shows its hover picture.
+  xdotool mousemove --window "$id" 870 650
   sleep 0.4
   import -window "$id" "$SHOTS/$1"
 }
