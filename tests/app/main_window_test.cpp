@@ -406,6 +406,16 @@ TEST_F(MainWindowTest, DeviceEventsShowTheirNotifications) {
     }
 }
 
+TEST_F(MainWindowTest, TheDpiLabelIsTheConnectedSensorsOwn) {
+    Start(/*pluggedIn=*/true, /*sensorType=*/3);
+    model.config.dpiLevel[2] = 1;
+    ASSERT_NE(DpiLabelFor(3, 1), DpiLabelFor(0, 1));
+    window->OnDeviceEvent(7, 3);
+    ASSERT_FALSE(notifier.shown.empty());
+    EXPECT_EQ(notifier.shown.back().text,
+              "Switch DPI into the third stage " + std::string(DpiLabelFor(3, 1)));
+}
+
 TEST_F(MainWindowTest, EventsFromTheMouseArriveThroughTheListener) {
     Start();
     model.config.dpiLevel[0] = 2;
