@@ -292,7 +292,7 @@ std::optional<Balloon> BalloonFor(int kind, long value, UiLanguage language,
             if (stage < dpiLevels.size()) balloon.text += DpiLabelFor(sensorType, dpiLevels[stage]);
             return balloon;
         }
-        case BalloonKind::KeyMatrix:
+        case BalloonKind::KeyMatrixSwitch:
             if (value == 1) return info(KeyMatrix1);
             if (value == 2) return info(KeyMatrix2);
             return std::nullopt;

@@ -215,7 +215,7 @@ FontChoice FontsFor(UiLanguage language, SystemVersion version = {});
 enum class BalloonKind : int {
     ReportRate = 5,
     DpiStage = 7,
-    KeyMatrix = 8,
+    KeyMatrixSwitch = 8,
     MacroKey = 9,
     MouseAccepted = 14,
     NoMouse = 15,
