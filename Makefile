@@ -2,7 +2,6 @@
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
-ARGS ?= show
 
 .PHONY: deps build run test test-sanitize install clean
 
