@@ -1,39 +1,26 @@
 // Runs the real kz7ctl on files made here.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sys/wait.h>
 
 #include "config/atomic_file.h"
 #include "config/config_file.h"
 #include "config/starter_config.h"
 #include "device/hex_format.h"
 #include "device/key_action.h"
+#include "support/run_command.h"
 
 namespace kz7 {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out;  // stdout and stderr together
-};
+using testing_support::CommandRun;
 
 CommandRun Kz7ctl(const std::string& arguments) {
-    const std::string command = std::string(KZ7_BINARY_DIR "/bin/kz7ctl ") + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    CommandRun run{-1, {}};
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing_support::RunShell(testing_support::Kz7ctlCommand() + " " + arguments + " 2>&1");
 }
 
 class Kz7ctlTest : public ::testing::Test {
@@ -131,14 +118,9 @@ TEST_F(Kz7ctlTest, BadFilesAndArgumentsFailClearly) {
 }
 
 TEST_F(Kz7ctlTest, TheDefaultDataFolderIsSeededFromTheInstalledConfig) {
-    const std::string env = "env -u XDG_CONFIG_HOME HOME=" + dir_.string() + " ";
-    const std::string command = env + KZ7_BINARY_DIR "/bin/kz7ctl show --json 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[256];
-    while (fread(buffer, 1, sizeof buffer, pipe) > 0) {
-    }
-    ASSERT_EQ(pclose(pipe), 0);
+    const CommandRun run = testing_support::RunShell("env -u XDG_CONFIG_HOME HOME=" + dir_.string() + " " +
+                                                     testing_support::Kz7ctlCommand() + " show --json 2>&1");
+    ASSERT_EQ(run.status, 0) << run.out;
     std::string image;
     ASSERT_TRUE(ReadWholeFile(dir_ / ".config" / "kz7" / "config.bin", image));
     EXPECT_EQ(image.size(), kConfigFileSize);

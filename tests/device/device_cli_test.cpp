@@ -1,6 +1,8 @@
 // Runs the real kz7ctl's device commands against the simulated mouse.
 #include <gtest/gtest.h>
 
+#include "support/run_command.h"
+
 #include <cstdio>
 #include <sys/wait.h>
 
@@ -17,22 +19,10 @@ namespace {
 
 using testing::TempFolder;
 
-struct CommandRun {
-    int status;
-    std::string out;  // stdout and stderr together
-};
+using testing_support::CommandRun;
 
 CommandRun Kz7ctl(const std::string& arguments) {
-    const std::string command = std::string(KZ7_BINARY_DIR "/bin/kz7ctl ") + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    CommandRun run{-1, {}};
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing_support::RunShell(testing_support::Kz7ctlCommand() + " " + arguments + " 2>&1");
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "config/prompter.h"
+#include "support/temp_folder.h"
 #include "device/device_link.h"
 #include "device/wire_trace.h"
 #include "sim/virtual_mouse.h"
@@ -91,24 +92,6 @@ struct SimulatedLink {
     DeviceLink link;  // last: closed before everything it uses
 };
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("kz7-device-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = testing_support::TempFolder;
 
 }  // namespace kz7::testing

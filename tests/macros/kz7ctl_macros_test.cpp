@@ -1,15 +1,14 @@
 // Runs the real kz7ctl macros commands on data folders made here.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <sstream>
 
 #include "config/config_file.h"
 #include "ini/utf8.h"
 #include "macros/macro_blocks.h"
 #include "macros/macro_fixture.h"
+#include "support/run_command.h"
 
 namespace kz7 {
 namespace {
@@ -18,7 +17,7 @@ using ::testing::HasSubstr;
 using testing_support::Section;
 using testing_support::TempFolder;
 
-struct CommandRun {
+struct MacroRun {
     int status = -1;
     std::string out;  // stdout
     std::string err;  // stderr
@@ -28,18 +27,14 @@ class Kz7ctlMacrosTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(Run("init " + (folder_ / "config.bin").string()).status, 0); }
 
-    CommandRun Run(const std::string& arguments) {
+    MacroRun Run(const std::string& arguments) {
         const std::string errFile = (folder_ / "stderr.txt").string();
         const std::string command =
-            std::string(KZ7_BINARY_DIR "/bin/kz7ctl ") + arguments + " --data-dir " + folder_.path().string() + " 2>" + errFile;
-        CommandRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            testing_support::Kz7ctlCommand() + " " + arguments + " --data-dir " + folder_.path().string() + " 2>" + errFile;
+        const testing_support::CommandRun shell = testing_support::RunShell(command);
+        MacroRun run;
+        run.status = shell.status;
+        run.out = shell.out;
         run.err = folder_.Read("stderr.txt");
         return run;
     }
@@ -63,7 +58,7 @@ std::vector<std::string> OutputLines(const std::string& text) {
 
 TEST_F(Kz7ctlMacrosTest, SaveListShowAndBlocks) {
     folder_.Write("fire.txt", "\xEF\xBB\xBF" "A   Dn\r\n50 ms\r\nA   Up\r\n");
-    const CommandRun save = Run("macros save Fire1 " + (folder_ / "fire.txt").string());
+    const MacroRun save = Run("macros save Fire1 " + (folder_ / "fire.txt").string());
     ASSERT_EQ(save.status, 0) << save.err;
     EXPECT_EQ(folder_.Read("record.ini"), Section("Fire1", {"A   Dn", "50 ms", "A   Up"}));
     EXPECT_EQ(Run("macros list").out, "Fire1\n");
@@ -82,7 +77,7 @@ TEST_F(Kz7ctlMacrosTest, CompileRebuildsFromAWindowsRecordIni) {
     const std::string text = "[Burst]\r\nItemCount=3\r\nItem0=L-Button   Dn\r\nItem1=1271 ms\r\nItem2=L-Button   Up\r\n"
                              "[\xE8\xB7\xB3]\r\nItemCount=2\r\nItem0=Space   Up\r\nItem1=1270 ms\r\n";
     folder_.Write("record.ini", "\xFF\xFE" + Utf16FromUtf8(text, false));
-    const CommandRun compile = Run("macros compile");
+    const MacroRun compile = Run("macros compile");
     ASSERT_EQ(compile.status, 0) << compile.err;
     const auto lines = OutputLines(compile.out);
     ASSERT_EQ(lines.size(), 12u);
@@ -93,7 +88,7 @@ TEST_F(Kz7ctlMacrosTest, CompileRebuildsFromAWindowsRecordIni) {
 }
 
 TEST_F(Kz7ctlMacrosTest, CompileWithoutRecordIniKeepsTheBlocks) {
-    const CommandRun compile = Run("macros compile");
+    const MacroRun compile = Run("macros compile");
     EXPECT_EQ(compile.status, 0);
     EXPECT_THAT(compile.err, HasSubstr("does not exist"));
     EXPECT_EQ(OutputLines(compile.out).size(), 12u);
@@ -106,7 +101,7 @@ TEST_F(Kz7ctlMacrosTest, LoopCountIsSetInTheMacrosBlock) {
     EXPECT_EQ(MacroLoopCount(Config(), 1), 256u);
     EXPECT_EQ(Run("macros loop Two").out, "256\n");
     for (const char* bad : {"0", "65536", "12x", "-1", ""}) {
-        const CommandRun run = Run(std::string("macros loop Two '") + bad + "'");
+        const MacroRun run = Run(std::string("macros loop Two '") + bad + "'");
         EXPECT_NE(run.status, 0) << bad;
         EXPECT_THAT(run.err, HasSubstr("1 to 65535")) << bad;
     }
@@ -128,7 +123,7 @@ TEST_F(Kz7ctlMacrosTest, DeleteRemovesTheSectionButNotTheBlock) {
 TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     folder_.Write("lines.txt", "A   Dn\n");
     const std::string lines = (folder_ / "lines.txt").string();
-    const CommandRun longName = Run("macros save " + std::string(32, 'x') + " " + lines);
+    const MacroRun longName = Run("macros save " + std::string(32, 'x') + " " + lines);
     EXPECT_NE(longName.status, 0);
     EXPECT_THAT(longName.err, HasSubstr("at most 31 characters"));
     EXPECT_FALSE(std::filesystem::exists(folder_ / "record.ini"));
@@ -137,7 +132,7 @@ TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     std::string twelve;
     for (int i = 0; i < 12; ++i) twelve += Section("m" + std::to_string(i), {"A   Dn"});
     folder_.Write("record.ini", twelve);
-    const CommandRun thirteenth = Run("macros save extra " + lines);
+    const MacroRun thirteenth = Run("macros save extra " + lines);
     EXPECT_NE(thirteenth.status, 0);
     EXPECT_THAT(thirteenth.err, HasSubstr("Macro numbers up to 12."));
     EXPECT_EQ(folder_.Read("record.ini"), twelve);
@@ -148,7 +143,7 @@ TEST_F(Kz7ctlMacrosTest, SaveOfAMacroTooLongTellsWhichWasCut) {
     std::string text;
     for (int i = 0; i < 70; ++i) text += "A   Dn\n20 ms\n";
     folder_.Write("long.txt", text);
-    const CommandRun save = Run("macros save 'Rapid fire' " + (folder_ / "long.txt").string());
+    const MacroRun save = Run("macros save 'Rapid fire' " + (folder_ / "long.txt").string());
     EXPECT_EQ(save.status, 0);
     EXPECT_THAT(save.err, HasSubstr("\"Rapid fire\""));
     const DeviceConfig config = Config();

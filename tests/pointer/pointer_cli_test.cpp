@@ -2,24 +2,20 @@
 // folder made here, so no real desktop setting is touched.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
-#include <sys/wait.h>
 
 #include "config/atomic_file.h"
 #include "config/config_file.h"
 #include "ini/ini_file.h"
+#include "support/run_command.h"
 
 namespace kz7 {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-    int status;
-    std::string out;  // stdout and stderr together
-};
+using testing_support::CommandRun;
 
 class PointerCliTest : public ::testing::Test {
 protected:
@@ -33,15 +29,7 @@ protected:
         const std::string command = "env -u DBUS_SESSION_BUS_ADDRESS XDG_CONFIG_HOME='" + (dir_ / "xdg").string() + "' GSETTINGS_BACKEND=memory " +
                                     KZ7_BINARY_DIR "/bin/kz7ctl " + arguments + " --data-dir '" + dir_.string() +
                                     "' 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        CommandRun run{-1, {}};
-        if (!pipe) return run;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return testing_support::RunShell(command);
     }
     void WriteConfig(const DeviceConfig& config, std::uint8_t flag) {
         const auto image = ConfigFileImage(flag, config);
