@@ -12,6 +12,7 @@
 #include "device/hex_format.h"
 #include "device/key_action.h"
 #include "keys/button_functions.h"
+#include "locale/strings.h"
 #include "keys/key_codes.h"
 
 namespace kz7::cli {
@@ -36,7 +37,8 @@ std::string Hex2(unsigned value) {
 std::string DescribeSlot(const DeviceConfig& config, int mode, int slot) {
     const ButtonSet& set = config.buttons[mode];
     const std::uint8_t code = set.function[slot];
-    const auto name = FunctionEnglishName(code);
+    if (code == kFnNone) return "none";
+    const auto name = FunctionText(code, UiLanguage::English);
     if (name.empty()) return "unknown function " + std::to_string(code) + " (does nothing)";
     std::string text(name);
     switch (code) {
@@ -47,17 +49,17 @@ std::string DescribeSlot(const DeviceConfig& config, int mode, int slot) {
         }
         case kFnLaunch: {
             const auto row = set.launchIndex[slot];
-            const auto table = LaunchKeyTable();
+            const auto rows = LaunchTargetTexts();
             text += " (";
-            if (row < table.size()) text += std::string(table[row].english) + ", ";
+            if (row < rows.size()) text += std::string(Text(rows[row], UiLanguage::English)) + ", ";
             text += "usage " + Hex2(set.launchPage[slot]) + Hex2(set.launchCode[slot]).substr(2) + ")";
             break;
         }
         case kFnMultimedia: {
             const auto row = set.mediaIndex[slot];
-            const auto table = MediaKeyTable();
+            const auto rows = MediaKeyTexts();
             text += " (";
-            if (row < table.size()) text += std::string(table[row].english) + ", ";
+            if (row < rows.size()) text += std::string(Text(rows[row], UiLanguage::English)) + ", ";
             text += "usage " + Hex2(set.mediaCode[slot]) + ")";
             break;
         }
@@ -131,7 +133,7 @@ void ShowText(std::ostream& out, const std::filesystem::path& path, const Config
     }
 
     out << "\nLighting: ";
-    const auto modeName = LedModeEnglishName(c.ledMode);
+    const auto modeName = LedModeText(c.ledMode, UiLanguage::English);
     if (modeName.empty()) out << "unknown mode " << int(c.ledMode) << "\n";
     else {
         out << modeName;
@@ -140,7 +142,7 @@ void ShowText(std::ostream& out, const std::filesystem::path& path, const Config
     }
     for (std::uint8_t mode = 1; mode <= 3; ++mode) {
         const auto label = LedParamLabel(mode, c.ledModeParam[mode - 1]);
-        out << "  " << LedModeEnglishName(mode) << " parameter: "
+        out << "  " << LedModeText(mode, UiLanguage::English) << " parameter: "
             << (label.empty() ? "index " + std::to_string(c.ledModeParam[mode - 1]) : label)
             << " (second parameter " << int(c.ledModeParam2[mode - 1]) << ")\n";
     }
@@ -202,7 +204,9 @@ void ShowJson(std::ostream& out, const ConfigImage& image) {
         }
         out << ",\n      \"functionNames\": [";
         for (int slot = 0; slot < kButtonSlots; ++slot) {
-            out << (slot ? "," : "") << "\"" << FunctionEnglishName(b.function[slot]) << "\"";
+            const std::uint8_t code = b.function[slot];
+            out << (slot ? "," : "") << "\"" << (code == kFnNone ? "none" : FunctionText(code, UiLanguage::English))
+                << "\"";
         }
         out << "]\n    }";
     }
@@ -227,7 +231,7 @@ void ShowJson(std::ostream& out, const ConfigImage& image) {
     field("dpiStageOn", c.dpiStageOn);
     field("reserved1939", c.reserved1939);
     field("ledMode", c.ledMode);
-    out << "  \"ledModeName\": \"" << LedModeEnglishName(c.ledMode) << "\",\n";
+    out << "  \"ledModeName\": \"" << LedModeText(c.ledMode, UiLanguage::English) << "\",\n";
     field("ledModeParam", c.ledModeParam);
     field("ledModeParam2", c.ledModeParam2);
     field("reserved1954", c.reserved1954);

@@ -22,16 +22,6 @@ std::uint8_t ReportIntervalForHz(int hz) {
     }
 }
 
-std::string_view LedModeEnglishName(std::uint8_t mode) {
-    switch (mode) {
-        case 0: return "Off Mode";
-        case 1: return "Standard Mode";
-        case 2: return "Respiration Mode";
-        case 3: return "Neon Mode";
-        default: return {};
-    }
-}
-
 int LedParamCount(std::uint8_t mode) {
     switch (mode) {
         case 1: return 10;

@@ -11,9 +11,6 @@ int ReportRateHz(std::uint8_t intervalMs);
 // Polling interval byte for a rate in Hz; 0 when the rate is not offered.
 std::uint8_t ReportIntervalForHz(int hz);
 
-// English name of a lighting mode: 0 "Off Mode", 1 "Standard Mode", 2
-// "Respiration Mode", 3 "Neon Mode"; empty for other values.
-std::string_view LedModeEnglishName(std::uint8_t mode);
 // How many parameter choices a mode offers (10, 5, 30).
 int LedParamCount(std::uint8_t mode);
 // The label of parameter `index` of a mode: "5%".."100%", "8S".."4S", "0.5S".."15S".

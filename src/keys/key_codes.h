@@ -12,31 +12,16 @@ struct NamedCode {
     std::uint8_t code;
 };
 
-struct LaunchKey {
-    std::string_view english;
-    std::string_view simplifiedChinese;
-    std::string_view traditionalChinese;
-    std::uint8_t lowByte;
-};
-
-struct MediaKey {
-    std::string_view english;
-    std::string_view simplifiedChinese;
-    std::string_view traditionalChinese;
-    std::uint8_t code;
-};
-
 // The constant tables, in list order.
 std::span<const NamedCode> KeyCodeTable();     // 106 key names (US layout) and mouse buttons
 std::span<const NamedCode> ModifierTable();    // 8 modifier names and their mask bits
 std::span<const NamedCode> FireKeyTable();     // 61 rows of the fire key list
-std::span<const MediaKey> MediaKeyTable();     // 7 rows of the multimedia list
-std::span<const LaunchKey> LaunchKeyTable();   // 11 rows of the launch list
 
 // Exact, case-sensitive, whole-name lookups; 0 when the name is not in the table.
 std::uint8_t KeyCodeFromName(std::string_view name);
 std::uint8_t ModifierBitFromName(std::string_view name);
-// Row lookups take the row as a byte; 0 past the end of the list.
+// Row lookups take the row as a byte; 0 past the end of the list. The rows'
+// texts of the multimedia and launch lists are in the UI string tables.
 std::uint8_t FireKeyCodeFromRow(std::uint8_t row);
 std::uint8_t MediaCodeFromRow(std::uint8_t row);
 std::uint8_t LaunchCodeFromRow(std::uint8_t row);

@@ -228,15 +228,11 @@ TEST(DialogTexts, ListsForTheKeyDialogs) {
     EXPECT_EQ(Text(MacroRepeatModeTexts()[2], UiLanguage::English), "Repeat until the key is released");
 }
 
-TEST(FunctionTexts, AgreeWithTheButtonFunctionList) {
-    const auto list = FunctionList();
-    ASSERT_EQ(list.size(), 15u);
-    for (int code = 0; code < 15; ++code) {
-        const FunctionName& row = list[static_cast<std::size_t>(code)];
-        EXPECT_EQ(FunctionText(code, UiLanguage::English), row.english) << code;
-        EXPECT_EQ(FunctionText(code, UiLanguage::SimplifiedChinese), row.simplifiedChinese) << code;
-        EXPECT_EQ(FunctionText(code, UiLanguage::TraditionalChinese), row.traditionalChinese) << code;
-    }
+TEST(FunctionTexts, FollowTheFunctionCodes) {
+    EXPECT_EQ(FunctionText(0, UiLanguage::English), "Left Click");
+    EXPECT_EQ(FunctionText(8, UiLanguage::SimplifiedChinese), "Windows");
+    EXPECT_EQ(FunctionText(12, UiLanguage::TraditionalChinese), "複合鍵");
+    EXPECT_EQ(FunctionText(14, UiLanguage::SimplifiedChinese), "按键关闭");
     EXPECT_EQ(FunctionText(15, UiLanguage::English), "");
     EXPECT_EQ(FunctionText(-1, UiLanguage::English), "");
     EXPECT_EQ(LedModeText(3, UiLanguage::SimplifiedChinese), "霓虹模式");
