@@ -48,7 +48,8 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    void Start(bool pluggedIn = true, std::uint8_t sensorType = 0) {
+    void Start(bool pluggedIn = true, std::uint8_t sensorType = 0,
+               VirtualMouse::Dialect dialect = VirtualMouse::Dialect::Scrambled) {
         folder = std::filesystem::temp_directory_path() /
                  ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -62,6 +63,7 @@ protected:
         VirtualMouse::Options options;
         options.pluggedIn = pluggedIn;
         options.sensorType = sensorType;
+        options.dialect = dialect;
         mouse = std::make_unique<VirtualMouse>(options);
         watcher = mouse->MakeWatcher();
         link = std::make_unique<DeviceLink>(*mouse, pauser, prompter);
@@ -431,28 +433,7 @@ TEST_F(MainWindowTest, EventsFromTheMouseArriveThroughTheListener) {
 }
 
 TEST_F(MainWindowTest, ARefusedMouseCountsAsNoMouse) {
-    folder.clear();
-    Start(/*pluggedIn=*/true);
-    // Same window, now over a mouse that speaks the plain dialect.
-    window.reset();
-    link.reset();
-    VirtualMouse::Options options;
-    options.dialect = VirtualMouse::Dialect::Plain;
-    mouse = std::make_unique<VirtualMouse>(options);
-    watcher = mouse->MakeWatcher();
-    link = std::make_unique<DeviceLink>(*mouse, pauser, prompter);
-    ShellParts parts;
-    parts.model = &model;
-    parts.paths = paths;
-    parts.link = link.get();
-    parts.watcher = watcher.get();
-    parts.prompter = &prompter;
-    parts.skin = &skin;
-    parts.notifier = &notifier;
-    parts.useTray = false;
-    notifier.shown.clear();
-    window = std::make_unique<CArdenoDlg>(std::move(parts));
-    window->Initialise();
+    Start(/*pluggedIn=*/true, /*sensorType=*/0, VirtualMouse::Dialect::Plain);
     EXPECT_TRUE(NotifiedWith(kNotDetected));
     EXPECT_FALSE(link->devicePresent);
     EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);

@@ -224,9 +224,7 @@ TEST_P(ApplyTraceTest, WholeApplyLeavesTheExactTrace) {
     SCOPED_TRACE(std::string(c.name) + " on sensor type " + std::to_string(sensor));
 
     TempFolder folder;
-    const auto configPath = folder.path() / "config.bin";
-    const auto image = ConfigFileImage(0, c.config);
-    ASSERT_EQ(WriteFileAtomically(configPath, image.data(), image.size()), 0);
+    const auto configPath = folder.WriteConfigBin(0, c.config);
 
     VirtualMouse::Options options;
     options.key = kKey;
@@ -267,8 +265,7 @@ TEST(ApplySequence, PausesAddUpToTheProtocolFloor) {
     TempFolder folder;
     ConfigModel model;
     model.config = StarterConfig();
-    const auto image = ConfigFileImage(0, model.config);
-    ASSERT_EQ(WriteFileAtomically(folder.path() / "config.bin", image.data(), image.size()), 0);
+    folder.WriteConfigBin(0, model.config);
     sim.pauser.pauses.clear();
     ApplyConfig(sim.link.Channel(), sim.link.Images(), model, folder.path() / "config.bin", sim.prompter, {});
     const auto total = std::accumulate(sim.pauser.pauses.begin(), sim.pauser.pauses.end(),
@@ -280,11 +277,9 @@ TEST(ApplySequence, LedModeOutsideOneToThreeResendsThePreviousMode) {
     SimulatedLink sim(MouseOptions(kKey, 0));
     ASSERT_TRUE(sim.Connect());
     TempFolder folder;
-    const auto path = folder.path() / "config.bin";
     ConfigModel model;
     model.config = MixedRecord();
-    const auto image = ConfigFileImage(0, model.config);
-    ASSERT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
+    const auto path = folder.WriteConfigBin(0, model.config);
     ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
     EXPECT_EQ(sim.mouse.Snapshot().ledMode, (std::array<std::uint8_t, 3>{2, 5, 3}));
     model.config.ledMode = 9;
@@ -296,11 +291,9 @@ TEST(ApplySequence, LedBlockOneReadFromTheMouseGoesBackUnchanged) {
     SimulatedLink sim(MouseOptions(kKey, 0));
     ASSERT_TRUE(sim.Connect());
     TempFolder folder;
-    const auto path = folder.path() / "config.bin";
     ConfigModel model;
     model.config = StarterConfig();
-    const auto image = ConfigFileImage(0, model.config);
-    ASSERT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
+    const auto path = folder.WriteConfigBin(0, model.config);
     ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
     const auto state = sim.mouse.Snapshot();
     const Bytes block1(state.ledBlocks[1].begin(), state.ledBlocks[1].end());
@@ -318,11 +311,9 @@ TEST(ApplySequence, WithoutAMouseEveryTransferFailsQuietlyAndTheFileIsSaved) {
     RecordingPauser pauser;
     noMouse.pauser = &pauser;
     TempFolder folder;
-    const auto path = folder.path() / "config.bin";
     ConfigModel model;
     model.config = MixedRecord();
-    const auto image = ConfigFileImage(0, ZeroConfig());
-    ASSERT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
+    const auto path = folder.WriteConfigBin(0, ZeroConfig());
     RecordingPrompter prompter;
     EXPECT_TRUE(ApplyConfig(noMouse, images, model, path, prompter, {}));
     std::string saved;
@@ -341,8 +332,7 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
         TempFolder folder;
         ConfigModel model;
         model.config = MixedRecord();
-        const auto image = ConfigFileImage(0, model.config);
-        ASSERT_EQ(WriteFileAtomically(folder.path() / "config.bin", image.data(), image.size()), 0);
+        folder.WriteConfigBin(0, model.config);
         const int before = sim.mouse.TransferCount();
         ApplyConfig(sim.link.Channel(), sim.link.Images(), model, folder.path() / "config.bin", sim.prompter, {});
         transfersOfOneApply = sim.mouse.TransferCount() - before;
@@ -357,11 +347,9 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
         watcher->Start([&](const DeviceChange& change) { changes.push_back(change); }, nullptr);
         ASSERT_TRUE(sim.Connect());
         TempFolder folder;
-        const auto path = folder.path() / "config.bin";
         ConfigModel model;
         model.config = MixedRecord();
-        const auto image = ConfigFileImage(0, ZeroConfig());
-        ASSERT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
+        const auto path = folder.WriteConfigBin(0, ZeroConfig());
 
         sim.mouse.UnplugAtTransfer(at);
         const std::size_t start = sim.lines.size();

@@ -30,8 +30,7 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 class DeviceCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto image = ConfigFileImage(0, StarterConfig());
-        ASSERT_EQ(WriteFileAtomically(folder_.path() / "config.bin", image.data(), image.size()), 0);
+        folder_.WriteConfigBin(0, StarterConfig());
     }
     std::string DataDir() const { return " --data-dir " + folder_.path().string(); }
     TempFolder folder_;

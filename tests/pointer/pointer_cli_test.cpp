@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "pointer/pointer_record.h"
 #include "config/atomic_file.h"
 #include "config/config_file.h"
 #include "ini/ini_file.h"
@@ -12,6 +13,8 @@
 
 namespace kz7 {
 namespace {
+
+using testing_support::PointerRecord;
 
 namespace fs = std::filesystem;
 
@@ -38,22 +41,12 @@ protected:
     std::optional<std::string> Kde(const char* file, const char* group, const char* key) const {
         return IniFile::Load(dir_ / "xdg" / file).Get(group, key);
     }
-    static DeviceConfig Pointer(std::uint8_t precision, std::uint8_t oneScreen, std::uint8_t speed,
-                                std::uint8_t lines, std::uint8_t doubleClick) {
-        DeviceConfig config = ZeroConfig();
-        config.enhancePointerPrecision = precision;
-        config.scrollOneScreen = oneScreen;
-        config.pointerSpeed = speed;
-        config.wheelScrollLines = lines;
-        config.doubleClickSpeed = doubleClick;
-        return config;
-    }
 
     fs::path dir_;
 };
 
 TEST_F(PointerCliTest, ApplyWritesTheStoredLevelsToTheDesktop) {
-    WriteConfig(Pointer(1, 0, 11, 5, 11), 1);
+    WriteConfig(PointerRecord(1, 0, 11, 5, 11), 1);
     const CommandRun run = Kz7ctl("pointer apply --desktop kde");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(Kde("kdeglobals", "KDE", "WheelScrollLines"), "5");
@@ -63,7 +56,7 @@ TEST_F(PointerCliTest, ApplyWritesTheStoredLevelsToTheDesktop) {
 }
 
 TEST_F(PointerCliTest, AMissingSettingIsToldButIsNoFailure) {
-    WriteConfig(Pointer(0, 1, 6, 0, 6), 1);
+    WriteConfig(PointerRecord(0, 1, 6, 0, 6), 1);
     const CommandRun run = Kz7ctl("pointer apply --desktop kde");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("Scrolling one screen per notch cannot be changed on KDE Plasma"), std::string::npos)
@@ -73,7 +66,7 @@ TEST_F(PointerCliTest, AMissingSettingIsToldButIsNoFailure) {
 }
 
 TEST_F(PointerCliTest, DefaultsResetTheDesktopAndTheRecordButKeepTheFlag) {
-    WriteConfig(Pointer(1, 1, 2, 0, 11), 0);
+    WriteConfig(PointerRecord(1, 1, 2, 0, 11), 0);
     const CommandRun run = Kz7ctl("pointer defaults --desktop kde");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(Kde("kdeglobals", "KDE", "WheelScrollLines"), "3");
@@ -92,7 +85,7 @@ TEST_F(PointerCliTest, DefaultsResetTheDesktopAndTheRecordButKeepTheFlag) {
 }
 
 TEST_F(PointerCliTest, ShowGivesTheDesktopValuesAsLevels) {
-    WriteConfig(Pointer(0, 0, 6, 3, 6), 1);
+    WriteConfig(PointerRecord(0, 0, 6, 3, 6), 1);
     fs::create_directories(dir_ / "xdg");
     ASSERT_EQ(WriteFileAtomically(dir_ / "xdg" / "kdeglobals", "[KDE]\nWheelScrollLines=40\nDoubleClickInterval=1500\n"), 0);
     const CommandRun run = Kz7ctl("pointer show --desktop kde");
@@ -102,7 +95,7 @@ TEST_F(PointerCliTest, ShowGivesTheDesktopValuesAsLevels) {
 }
 
 TEST_F(PointerCliTest, RefusesAnUnknownDesktopAndAMissingRecord) {
-    WriteConfig(Pointer(0, 0, 6, 3, 6), 1);
+    WriteConfig(PointerRecord(0, 0, 6, 3, 6), 1);
     EXPECT_EQ(Kz7ctl("pointer show --desktop windows").status, 1);
     EXPECT_EQ(Kz7ctl("pointer apply --desktop none " + (dir_ / "missing.bin").string()).status, 1);
 }

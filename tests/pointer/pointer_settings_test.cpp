@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "pointer/pointer_record.h"
 #include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
 
 namespace kz7 {
 namespace {
+
+using testing_support::PointerRecord;
 
 TEST(PointerMapping, SpeedLevels) {
     const std::pair<int, int> toLevel[] = {{1, 1},  {2, 2},  {3, 2},   {9, 5},  {10, 6}, {11, 6},
@@ -52,16 +55,6 @@ TEST(PointerMapping, UnitSpeedMatchesDefaultsAndEnds) {
 
 class SystemPointerTest : public ::testing::Test {
 protected:
-    DeviceConfig Record(std::uint8_t precision, std::uint8_t oneScreen, std::uint8_t speed,
-                        std::uint8_t lines, std::uint8_t doubleClick) {
-        DeviceConfig config = ZeroConfig();
-        config.enhancePointerPrecision = precision;
-        config.scrollOneScreen = oneScreen;
-        config.pointerSpeed = speed;
-        config.wheelScrollLines = lines;
-        config.doubleClickSpeed = doubleClick;
-        return config;
-    }
     static std::vector<int> Fields(const DeviceConfig& c) {
         return {c.enhancePointerPrecision, c.scrollOneScreen, c.pointerSpeed, c.wheelScrollLines,
                 c.doubleClickSpeed};
@@ -85,7 +78,7 @@ TEST_F(SystemPointerTest, ReadsOncePerRunThenKeepsTheRecord) {
     desktop.speed = 3;
     desktop.wheelLines = 7;
     desktop.doubleClickMs = 500;
-    DeviceConfig config = Record(0, 1, 11, 0, 1);
+    DeviceConfig config = PointerRecord(0, 1, 11, 0, 1);
     EXPECT_TRUE(pointer.ReadFromSystem(config));
     EXPECT_EQ(Fields(config), (std::vector<int>{1, 0, 2, 7, 6}));
     EXPECT_TRUE(pointer.HasRead());
@@ -99,7 +92,7 @@ TEST_F(SystemPointerTest, ReadsOncePerRunThenKeepsTheRecord) {
 
 TEST_F(SystemPointerTest, OneScreenPerNotchRoundTrips) {
     desktop.wheelLines = kOneScreenPerNotch;
-    DeviceConfig config = Record(0, 0, 6, 5, 6);
+    DeviceConfig config = PointerRecord(0, 0, 6, 5, 6);
     pointer.ReadFromSystem(config);
     EXPECT_EQ(config.scrollOneScreen, 1);
     EXPECT_EQ(config.wheelScrollLines, 0);
@@ -112,17 +105,17 @@ TEST_F(SystemPointerTest, OutOfRangeDesktopValuesAreClamped) {
     desktop.speed = 20;
     desktop.wheelLines = 40;
     desktop.doubleClickMs = 1200;
-    DeviceConfig config = Record(0, 0, 1, 1, 1);
+    DeviceConfig config = PointerRecord(0, 0, 1, 1, 1);
     pointer.ReadFromSystem(config);
     EXPECT_EQ(Fields(config), (std::vector<int>{0, 0, 11, 11, 1}));
 }
 
 TEST_F(SystemPointerTest, ApplyWritesEveryValueInOrder) {
-    pointer.ApplyToSystem(Record(1, 0, 6, 5, 6));
+    pointer.ApplyToSystem(PointerRecord(1, 0, 6, 5, 6));
     EXPECT_EQ(desktop.writes,
               (std::vector<std::string>{"precision 1", "speed 10", "lines 5", "double-click 550"}));
     desktop.writes.clear();
-    pointer.ApplyToSystem(Record(0, 1, 11, 3, 11));
+    pointer.ApplyToSystem(PointerRecord(0, 1, 11, 3, 11));
     EXPECT_EQ(desktop.writes, (std::vector<std::string>{"precision 0", "speed 20", "lines 4294967295",
                                                         "double-click 200"}));
     EXPECT_TRUE(prompter.messages.empty());
@@ -132,7 +125,7 @@ TEST_F(SystemPointerTest, FailedReadsAreReportedAndKeepTheStoredValues) {
     desktop.precision = true;
     desktop.failing = {PointerSetting::Precision, PointerSetting::Speed, PointerSetting::WheelLines,
                        PointerSetting::DoubleClickTime};
-    DeviceConfig config = Record(1, 0, 4, 5, 9);
+    DeviceConfig config = PointerRecord(1, 0, 4, 5, 9);
     pointer.ReadFromSystem(config);
     // A failed precision read says nothing and reads as off.
     EXPECT_EQ(Fields(config), (std::vector<int>{0, 0, 4, 5, 9}));
@@ -142,7 +135,7 @@ TEST_F(SystemPointerTest, FailedReadsAreReportedAndKeepTheStoredValues) {
 
 TEST_F(SystemPointerTest, ADoubleClickTimeOfZeroIsAFailedRead) {
     desktop.doubleClickMs = 0;
-    DeviceConfig config = Record(0, 0, 6, 3, 4);
+    DeviceConfig config = PointerRecord(0, 0, 6, 3, 4);
     pointer.ReadFromSystem(config);
     EXPECT_EQ(config.doubleClickSpeed, 4);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"GetDoubleClickTime failed."}));
@@ -151,7 +144,7 @@ TEST_F(SystemPointerTest, ADoubleClickTimeOfZeroIsAFailedRead) {
 TEST_F(SystemPointerTest, EachFailedWriteIsReportedAndTheSequenceGoesOn) {
     desktop.failing = {PointerSetting::Precision, PointerSetting::Speed, PointerSetting::WheelLines,
                        PointerSetting::DoubleClickTime};
-    pointer.ApplyToSystem(Record(1, 0, 6, 3, 6));
+    pointer.ApplyToSystem(PointerRecord(1, 0, 6, 3, 6));
     EXPECT_EQ(desktop.writes.size(), 4u);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"SETMOUSE failed.", "SETMOUSESPEED failed.",
                                                  "SETWHEELSCROLLLINES failed.", "SPI_SETDOUBLECLICKTIME failed."}));
@@ -159,7 +152,7 @@ TEST_F(SystemPointerTest, EachFailedWriteIsReportedAndTheSequenceGoesOn) {
 
 TEST_F(SystemPointerTest, AMissingSettingIsReportedOnceAndNeverWritten) {
     desktop.missing = {PointerSetting::WheelLines, PointerSetting::ScrollOneScreen};
-    DeviceConfig config = Record(0, 0, 6, 5, 6);
+    DeviceConfig config = PointerRecord(0, 0, 6, 5, 6);
     pointer.ReadFromSystem(config);
     EXPECT_EQ(config.wheelScrollLines, 5);
     pointer.ApplyToSystem(config);
@@ -180,7 +173,7 @@ TEST_F(SystemPointerTest, AMissingSettingIsReportedOnceAndNeverWritten) {
 
 TEST_F(SystemPointerTest, DefaultWritesAtOnceAndLaterApplyUsesTheLevels) {
     desktop.precision = true;
-    DeviceConfig config = Record(1, 1, 2, 0, 11);
+    DeviceConfig config = PointerRecord(1, 1, 2, 0, 11);
     pointer.RestoreDefaults(config);
     EXPECT_EQ(desktop.writes,
               (std::vector<std::string>{"precision 0", "speed 10", "lines 3", "double-click 500"}));

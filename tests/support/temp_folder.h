@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "config/atomic_file.h"
+#include "config/config_file.h"
 
 namespace kz7::testing_support {
 
@@ -33,6 +34,13 @@ public:
 
     void Write(const std::string& name, std::string_view text) const {
         ASSERT_EQ(WriteFileAtomically(path_ / name, text), 0);
+    }
+    // Writes a complete config.bin image into the folder and returns its path.
+    std::filesystem::path WriteConfigBin(std::uint8_t firstRunFlag, const DeviceConfig& config) const {
+        const auto path = path_ / "config.bin";
+        const auto image = ConfigFileImage(firstRunFlag, config);
+        EXPECT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
+        return path;
     }
     std::string Read(const std::string& name) const {
         std::string text;
