@@ -142,7 +142,6 @@ public:
 
     void Snapshot() { appliedConfig = config; }
     void Revert() { config = appliedConfig; }
-    bool HasUnappliedEdits() const { return !SameBytes(config, appliedConfig); }
 };
 
 }  // namespace kz7

@@ -12,16 +12,6 @@ int ReportRateHz(std::uint8_t intervalMs) {
     }
 }
 
-std::uint8_t ReportIntervalForHz(int hz) {
-    switch (hz) {
-        case 1000: return 1;
-        case 500: return 2;
-        case 250: return 4;
-        case 125: return 8;
-        default: return 0;
-    }
-}
-
 int LedParamCount(std::uint8_t mode) {
     switch (mode) {
         case 1: return 10;

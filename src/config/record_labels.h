@@ -8,8 +8,6 @@ namespace kz7 {
 
 // Report rate in Hz for a polling interval byte (1, 2, 4, 8 ms); 0 for any other value.
 int ReportRateHz(std::uint8_t intervalMs);
-// Polling interval byte for a rate in Hz; 0 when the rate is not offered.
-std::uint8_t ReportIntervalForHz(int hz);
 
 // How many parameter choices a mode offers (10, 5, 30).
 int LedParamCount(std::uint8_t mode);

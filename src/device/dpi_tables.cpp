@@ -50,10 +50,6 @@ std::uint8_t DpiCodeFor(std::uint8_t sensorType, std::uint8_t level) {
     return level < table.size() ? table[level].code : 0;
 }
 
-int DpiLevelsOffered(std::uint8_t sensorType) {
-    return sensorType >= 1 && sensorType <= 3 ? 8 : 12;
-}
-
 int DpiTableSize(std::uint8_t sensorType) { return static_cast<int>(Table(sensorType).size()); }
 
 }  // namespace kz7

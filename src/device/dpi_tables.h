@@ -9,8 +9,6 @@ namespace kz7 {
 // takes. Unknown sensor types and levels past a table give "" and 0.
 std::string_view DpiLabelFor(std::uint8_t sensorType, std::uint8_t level);
 std::uint8_t DpiCodeFor(std::uint8_t sensorType, std::uint8_t level);
-// How many levels the basic page offers for a sensor type: 8 for types 1..3, 12 otherwise.
-int DpiLevelsOffered(std::uint8_t sensorType);
 // How many levels the sensor's table really holds (0 for an unknown type).
 int DpiTableSize(std::uint8_t sensorType);
 

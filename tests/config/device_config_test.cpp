@@ -57,11 +57,10 @@ TEST(DeviceConfig, CancelRestoresExactlyTheLastAppliedBytes) {
     model.config.macroImage[11][127] ^= 0xFF;
     model.config.buttons[1].comboKey2[3] = 0x42;
     model.config.loopColor[7][2] = 1;
-    EXPECT_TRUE(model.HasUnappliedEdits());
+    EXPECT_FALSE(SameBytes(model.config, model.appliedConfig));
 
     model.Revert();
     EXPECT_TRUE(SameBytes(model.config, applied));
-    EXPECT_FALSE(model.HasUnappliedEdits());
 }
 
 TEST(DeviceConfig, LedTogglesMapToTheirBits) {
