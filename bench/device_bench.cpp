@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
     CountingBackend backend(mouse);
     FloorPauser pauser(preciseSleeper);
     RecordingPrompter prompter;
-    DeviceLink link(backend, pauser, prompter);
-    if (!link.FindDevice() || !link.Handshake()) {
+    DeviceLink link(backend, pauser);
+    if (!link.FindDevice().Connected() || !link.Handshake().Connected()) {
         std::fprintf(stderr, "the simulated mouse was not accepted\n");
         return 1;
     }
@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
             measured.floor = std::chrono::milliseconds(0);
             const double cpuBefore = ProcessCpuSeconds();
             const auto start = Clock::now();
-            ApplyConfig(link.Channel(), link.Images(), model, configPath, prompter, {});
+            WriteConfigToMouse(link.Channel(), link.Images(), model.config);
+            SaveConfig(configPath, model, prompter);
             const double wall = Seconds(Clock::now() - start);
             const double cpu = ProcessCpuSeconds() - cpuBefore;
             const double floor = std::chrono::duration<double>(measured.floor).count();

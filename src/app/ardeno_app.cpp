@@ -18,17 +18,18 @@
 #include "device/pauser.h"
 #include "device/scramble_key.h"
 #include "locale/language.h"
-#include "app/shell_texts.h"
 #include "platform/linux/hidraw_backend.h"
 #include "platform/linux/pointer_backends.h"
 #include "platform/linux/precise_pauser.h"
 #include "platform/linux/process_env.h"
 #include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
+#include "session/apply_session.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
 #include "skins/skin_settings.h"
 #include "ui/skin_toolkit.h"
+#include "ui/ui_text.h"
 
 namespace kz7 {
 
@@ -43,6 +44,7 @@ struct CArdenoApp::Parts {
     std::unique_ptr<SystemPointer> pointer;
     ConfigModel model;
     ButtonLabels labels;
+    std::unique_ptr<ApplySession> session;
     ui::Skin skin;
     std::unique_ptr<CArdenoDlg> window;
     std::unique_ptr<ActivationService> activation;
@@ -119,34 +121,28 @@ int CArdenoApp::Run() {
         p.watcher = std::make_unique<linux_platform::UdevDeviceWatcher>();
         p.pointerBackend = linux_platform::MakeDesktopPointerBackend();
     }
-    p.link = std::make_unique<DeviceLink>(*backend, p.pauser, p.prompter);
+    p.link = std::make_unique<DeviceLink>(*backend, p.pauser);
     p.link->SetScrambleKey(*key);
     p.pointer = std::make_unique<SystemPointer>(*p.pointerBackend, p.prompter);
 
     p.labels = LoadButtonLabels(paths.settings, language);
+    p.session = std::make_unique<ApplySession>(
+        ApplySession::Parts{*p.link, p.model, paths, language, p.labels, *p.pointer, p.prompter});
 
     ShellParts shell;
     shell.model = &p.model;
     shell.paths = paths;
     shell.link = p.link.get();
+    shell.session = p.session.get();
     shell.watcher = p.watcher.get();
     shell.prompter = &p.prompter;
     shell.skin = &p.skin;
     shell.language = language;
     shell.useTray = !options_.noTray;
-    shell.webLink = options_.webLink.isEmpty() ? ShellTextFor(ShellText::WebLink, language)
-                                               : options_.webLink;
+    shell.webLink = options_.webLink.isEmpty() ? ui::Tr(UiText::WebLink, language) : options_.webLink;
     shell.echoNotifications = options_.printNotifications;
     shell.loadSkinSettings = [settings = paths.settings](ui::Skin& skin) {
         LoadSkinInto(skin, settings);
-    };
-    shell.saveLabels = [&p, settings = paths.settings, language] {
-        if (const int error = SaveButtonLabels(settings, language, p.labels); error != 0) {
-            p.prompter.ShowMessage(SaveFailedMessage(error), kWarningCaption);
-        }
-    };
-    shell.applyPointerSettings = [&p](const DeviceConfig& config) {
-        p.pointer->ApplyToSystem(config);
     };
     shell.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     shell.quit = [] { QCoreApplication::exit(0); };

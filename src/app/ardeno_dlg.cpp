@@ -12,27 +12,16 @@
 #include <QWindow>
 
 #include "app/qt_notifiers.h"
-#include "device/command_set.h"
+#include "session/connect.h"
+#include "session/notifications.h"
 #include "skins/hot_zones.h"
 #include "skins/skin_images.h"
+#include "ui/ui_text.h"
 
 // Resources of a static library must be registered by name.
 static void RegisterAppResources() { Q_INIT_RESOURCE(kz7app); }
 
 namespace kz7 {
-namespace {
-
-// Where an open failure names the device node, the user needs the udev rule.
-std::string NoMouseMessage(std::string_view notDetected, const std::string& why) {
-    std::string text(notDetected);
-    if (!why.empty() && why != kNoMouseFound) {
-        text += "\n\n" + why + "\n\n" + std::string(kUdevRuleHint);
-    }
-    return text;
-}
-
-}  // namespace
-
 CArdenoDlg::CArdenoDlg(ShellParts parts, QWidget* parent)
     : QWidget(parent), parts_(std::move(parts)) {
     RegisterAppResources();
@@ -55,7 +44,7 @@ CArdenoDlg::~CArdenoDlg() {
     if (parts_.link) parts_.link->CloseLink();
 }
 
-QString CArdenoDlg::Tr(ShellText id) const { return ShellTextFor(id, parts_.language); }
+QString CArdenoDlg::Tr(UiText id) const { return ui::Tr(id, parts_.language); }
 
 void CArdenoDlg::Initialise() {
     CreateFonts();
@@ -89,7 +78,7 @@ void CArdenoDlg::Initialise() {
 }
 
 void CArdenoDlg::CreateFonts() {
-    const ShellFonts fonts = ShellFontsFor(parts_.language);
+    const ui::UiFonts fonts = ui::UiFontsFor(parts_.language);
     smallFont_ = fonts.small;
     largeFont_ = fonts.large;
     surface_->SetSmallFont(smallFont_);
@@ -116,7 +105,7 @@ bool CArdenoDlg::CreateTrayIcon() {
     tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
     tray_->setToolTip(QStringLiteral("Gaming mouse setting"));
     trayMenu_ = std::make_unique<QMenu>();
-    QAction* exitAction = trayMenu_->addAction(Tr(ShellText::TrayExit));
+    QAction* exitAction = trayMenu_->addAction(Tr(UiText::TrayExit));
     connect(exitAction, &QAction::triggered, this, [this] { Shutdown(); });
     tray_->setContextMenu(trayMenu_.get());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
@@ -151,16 +140,12 @@ void CArdenoDlg::ConnectMouse() {
     DeviceLink& link = *parts_.link;
     // The link calls back from its listener thread and from whichever thread
     // runs the handshake; everything visible happens on the window thread.
-    link.SetEventCallback([this](int kind, int value) {
-        QMetaObject::invokeMethod(this, [this, kind, value] { OnDeviceEvent(kind, value); },
+    link.SetEventCallback([this](DeviceEvent event, int value) {
+        QMetaObject::invokeMethod(this, [this, event, value] { OnDeviceEvent(event, value); },
                                   Qt::QueuedConnection);
     });
-    if (link.FindDevice()) {
-        link.Handshake();
-    } else {
-        parts_.prompter->ShowMessage(
-            NoMouseMessage(Tr(ShellText::MouseNotDetected).toStdString(), link.LastError()),
-            kWarningCaption);
+    if (const auto message = StartupMessage(Connect(link), parts_.language)) {
+        parts_.prompter->ShowMessage(*message, kWarningCaption);
     }
     link.StartListener();
     if (parts_.watcher) {
@@ -178,14 +163,13 @@ void CArdenoDlg::ConnectMouse() {
                                          {});
         }
     }
-    if (link.devicePresent) link.StatusExchange();
 }
 
 // ---- Tray ----------------------------------------------------------------------
 
 void CArdenoDlg::OnTrayLeftClick() {
     if (!parts_.link->devicePresent) {
-        ShowNotification(kEventNoMouse, 0);
+        ShowNotification(DeviceEvent::NoMouse, 0);
         return;
     }
     if (reloadAfterCancel_) {
@@ -207,16 +191,16 @@ void CArdenoDlg::OnTrayLeftClick() {
 
 // ---- Mouse events and plug handling ---------------------------------------------------
 
-void CArdenoDlg::OnDeviceEvent(int kind, int value) {
-    ShowNotification(kind, value);
+void CArdenoDlg::OnDeviceEvent(DeviceEvent event, int value) {
+    ShowNotification(event, value);
     // The mouse is gone or was refused: nothing in the window can reach it.
-    if (kind == kEventNoMouse) hide();
+    if (event == DeviceEvent::NoMouse) hide();
 }
 
-void CArdenoDlg::ShowNotification(int kind, int value) {
+void CArdenoDlg::ShowNotification(DeviceEvent event, int value) {
     const DeviceImages& images = parts_.link->Images();
     const std::optional<Notification> balloon =
-        NotificationFor(kind, value, parts_.language, images.activeSensorType,
+        NotificationFor(event, value, parts_.language, images.activeSensorType,
                         std::span<const std::uint8_t>(parts_.model->config.dpiLevel));
     if (balloon) notifier_->Notify(balloon->title, balloon->text, balloon->timeoutMs);
 }
@@ -230,9 +214,13 @@ void CArdenoDlg::OnDeviceChange(const DeviceChange& change) {
 // ---- Pages -----------------------------------------------------------------------
 
 void CArdenoDlg::DrawBasicPage() {
+    // The first drawing with the mouse there reads it (its sensor's DPI table,
+    // the first-run labels) before anything is shown.
+    if (!deviceDataLoaded_ && parts_.link->devicePresent) {
+        parts_.session->FirstDeviceRead();
+        deviceDataLoaded_ = true;
+    }
     DrawPage(kBasicPage);
-    // The link read the mouse's status when it was accepted; the page now shows it.
-    if (parts_.link->devicePresent) deviceDataLoaded_ = true;
 }
 
 void CArdenoDlg::DrawAdvancedPage() { DrawPage(kAdvancedPage); }
@@ -244,8 +232,8 @@ void CArdenoDlg::DrawPage(Page page) {
         if (pass.Active()) {
             pass.DrawImage(page == kBasicPage ? skin_image::kBasicPage : skin_image::kAdvancedPage,
                            0, 0);
-            pass.DrawText(Tr(page == kBasicPage ? ShellText::BasicTitle
-                                                : ShellText::AdvancedTitle),
+            pass.DrawText(Tr(page == kBasicPage ? UiText::BasicSettingsTab
+                                                : UiText::AdvancedSettingsTab),
                           frame::kPageTitle, ui::TextFormat::Left, largeFont_, Qt::white);
             DrawFrame(pass, page);
         }
@@ -266,9 +254,9 @@ void CArdenoDlg::DrawFrame(ui::DrawingPass& pass, Page) {
 
 QString CArdenoDlg::HoverLabel(HoverZoneId id) const {
     switch (id) {
-        case HoverZoneId::Ok: return Tr(ShellText::Ok);
-        case HoverZoneId::Apply: return Tr(ShellText::Apply);
-        case HoverZoneId::Cancel: return Tr(ShellText::Cancel);
+        case HoverZoneId::Ok: return Tr(UiText::Ok);
+        case HoverZoneId::Apply: return Tr(UiText::Apply);
+        case HoverZoneId::Cancel: return Tr(UiText::Cancel);
         default: return {};
     }
 }
@@ -324,11 +312,8 @@ void CArdenoDlg::ClickAt(QPoint point) {
 }
 
 void CArdenoDlg::ApplyToMouse(bool hideAfterwards) {
-    DeviceLink& link = *parts_.link;
-    ApplyConfig(link.Channel(), link.Images(), *parts_.model, parts_.paths.config,
-                *parts_.prompter, parts_.saveLabels ? parts_.saveLabels : std::function<void()>([] {}));
-    parts_.model->Snapshot();
-    if (parts_.applyPointerSettings) parts_.applyPointerSettings(parts_.model->config);
+    // Failures were reported as they happened; the window goes on either way.
+    parts_.session->Apply();
     if (hideAfterwards) hide();
 }
 

@@ -13,10 +13,12 @@
 #include "config/config_file.h"
 #include "config/device_config.h"
 #include "config/prompter.h"
+#include "device/device_event.h"
 #include "device/device_link.h"
 #include "device/device_watcher.h"
 #include "locale/language.h"
-#include "app/shell_texts.h"
+#include "locale/strings.h"
+#include "session/apply_session.h"
 #include "ui/skin_toolkit.h"
 
 class QMenu;
@@ -29,6 +31,8 @@ struct ShellParts {
     ConfigModel* model = nullptr;
     DataPaths paths;
     DeviceLink* link = nullptr;
+    // The first read of the mouse and OK / Apply.
+    ApplySession* session = nullptr;
     DeviceWatcher* watcher = nullptr;   // null: plugging in and out is not noticed
     Prompter* prompter = nullptr;
     ui::Skin* skin = nullptr;
@@ -45,10 +49,6 @@ struct ShellParts {
 
     // Reads the skin name and text colour from str.ini into the skin.
     std::function<void(ui::Skin&)> loadSkinSettings;
-    // Writes the button labels of the current language to str.ini.
-    std::function<void()> saveLabels;
-    // Hands the pointer settings of the record to the desktop.
-    std::function<void(const DeviceConfig&)> applyPointerSettings;
     // Opens the skins dialog; unset while there is none.
     std::function<void()> openSkinsDialog;
     // Opens a web address in the user's browser.
@@ -76,8 +76,8 @@ public:
 
     // A left click or double click on the tray icon.
     void OnTrayLeftClick();
-    // A device event on the window thread: kind and value as the link raises them.
-    void OnDeviceEvent(int kind, int value);
+    // An event of the mouse or its link, on the window thread.
+    void OnDeviceEvent(DeviceEvent event, int value);
     // An interface of the mouse came or went (window thread).
     void OnDeviceChange(const DeviceChange& change);
     // A left click at a client point: frame zones first, then a caption drag.
@@ -111,10 +111,10 @@ private:
     bool CreateTrayIcon();
     void ChooseNotifier();
     void ConnectMouse();
-    void ShowNotification(int kind, int value);
+    void ShowNotification(DeviceEvent event, int value);
     void DrawPage(Page page);
     void DrawFrame(ui::DrawingPass& pass, Page page);
-    QString Tr(ShellText id) const;
+    QString Tr(UiText id) const;
     QString HoverLabel(HoverZoneId id) const;
     void ApplyToMouse(bool hideAfterwards);
     void StartCaptionDrag(QPoint clientPoint);

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "cli/desktop_choice.h"
 #include "config/config_file.h"
 #include "config/record_labels.h"
 #include "device/command_set.h"
@@ -23,6 +24,9 @@
 #include "platform/linux/hidraw_backend.h"
 #include "platform/linux/interrupt_wait.h"
 #include "platform/linux/precise_pauser.h"
+#include "pointer/memory_pointer_backend.h"
+#include "session/apply_session.h"
+#include "session/connect.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
 
@@ -83,17 +87,15 @@ public:
             backend = tracingBackend_.get();
             pauser = tracingPauser_.get();
         }
-        // The link's own messages (an interface that cannot be opened) become
-        // this command's error line instead of a second message.
-        link_ = std::make_unique<DeviceLink>(*backend, *pauser, linkMessages_);
+        link_ = std::make_unique<DeviceLink>(*backend, *pauser);
         link_->SetScrambleKey(*key);
         return true;
     }
 
     // FindDevice and Handshake; false with the reason printed.
     bool Connect() {
-        if (!link_->FindDevice()) return Refuse(link_->LastError());
-        if (!link_->Handshake()) return Refuse(link_->LastError());
+        const LinkResult result = kz7::Connect(*link_);
+        if (!result.Connected()) return Refuse(LinkFailureText(result));
         return true;
     }
 
@@ -115,7 +117,6 @@ private:
     std::unique_ptr<TracingBackend> tracingBackend_;
     linux_platform::PrecisePauser sleeper_;
     std::unique_ptr<TracingPauser> tracingPauser_;
-    RecordingPrompter linkMessages_;
     std::unique_ptr<DeviceLink> link_;  // last: closed before what it uses
 };
 
@@ -142,15 +143,15 @@ int RunList(CliContext& ctx) {
     DeviceSession session(ctx);
     if (!session.Prepare()) return 1;
     DeviceLink& link = session.Link();
-    const bool found = link.FindDevice();
+    const LinkResult found = link.FindDevice();
     for (const HidInterfaceInfo& info : link.MouseInterfaces()) {
         ctx.out << CollectionRole(info) << " " << Hex4(info.usagePage) << "/" << Hex4(info.usage) << "  "
                 << info.path << "  feature " << info.featureReportLength << ", input "
                 << info.inputReportLength << ", output " << info.outputReportLength << "\n";
     }
-    if (!found) return ctx.Fail(link.LastError());
+    if (!found.Connected()) return ctx.Fail(LinkFailureText(found));
     if (!link.EventCollectionOpen()) ctx.out << "no event collection: mouse events will not be heard\n";
-    if (!link.Handshake()) return ctx.Fail(link.LastError());
+    if (const LinkResult verdict = link.Handshake(); !verdict.Connected()) return ctx.Fail(LinkFailureText(verdict));
     ctx.out << "handshake: accepted, scrambling on\n";
     return 0;
 }
@@ -178,45 +179,40 @@ int RunStatus(CliContext& ctx) {
     return 0;
 }
 
-// The labels of the system language go back to str.ini as the last step of an apply.
-std::function<void()> LabelSaver(CliContext& ctx, const DataPaths& paths, bool recordWasSaved) {
-    return [&ctx, paths, recordWasSaved] {
-        const UiLanguage language = SystemUiLanguage();
-        std::error_code ec;
-        const bool exists = std::filesystem::exists(paths.settings, ec);
-        ButtonLabels labels = LoadButtonLabels(paths.settings, language);
-        // A record never saved before has the default buttons, so its labels are the default ones.
-        if (!exists && !recordWasSaved) SetDefaultLabels(labels, language);
-        if (const int code = SaveButtonLabels(paths.settings, language, labels); code != 0) {
-            ctx.err << "kz7ctl: cannot save the button labels to " << paths.settings.string() << ": "
-                    << std::strerror(code) << "\n";
-        }
-    };
-}
-
 int RunApply(CliContext& ctx) {
     if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl apply");
     DeviceSession session(ctx);
     if (!session.Prepare()) return 1;
+    // A demonstration must not change the desktop's pointer settings.
+    std::unique_ptr<PointerBackend> desktop;
+    if (session.Mouse()) {
+        if (ctx.args.Value("--desktop")) return ctx.Fail("--desktop needs a real mouse, not --simulate");
+        desktop = std::make_unique<MemoryPointerBackend>();
+    } else if (desktop = ChooseDesktopBackend(ctx); !desktop) {
+        return 1;
+    }
     const DataPaths& paths = session.Paths();
     ConfigModel model;
     if (LoadConfig(paths.config, model, ctx.prompter) != LoadResult::Loaded) {
         return ctx.Fail("cannot apply: " + paths.config.string() + " is missing or not a config.bin");
     }
     if (!session.Connect()) return 1;
-    DeviceLink& link = session.Link();
-    link.StatusExchange();
-    const bool saved = ApplyConfig(link.Channel(), link.Images(), model, paths.config, ctx.prompter,
-                                   LabelSaver(ctx, paths, model.firstRunFlag != 0));
-    model.Snapshot();
-    if (!saved) return ctx.Fail("the mouse was written but " + paths.config.string() + " was not saved");
+    const UiLanguage language = SystemUiLanguage();
+    ButtonLabels labels = LoadButtonLabels(paths.settings, language);
+    SystemPointer pointer(*desktop, ctx.prompter);
+    ApplySession apply({session.Link(), model, paths, language, labels, pointer, ctx.prompter});
+    apply.FirstDeviceRead();
+    const ApplyOutcome outcome = apply.Apply();
+    if (!outcome.configSaved) return ctx.Fail("the mouse was written but " + paths.config.string() + " was not saved");
+    if (!outcome.Ok()) return ctx.Fail("the mouse was written and config.bin saved, but not everything else: see above");
     return 0;
 }
 
-std::string EventText(int kind, int value, const DeviceLink& link, const std::optional<DeviceConfig>& config) {
-    switch (kind) {
-        case kEventReportRate: return "report rate " + RateText(value);
-        case kEventDpiStage: {
+std::string EventText(DeviceEvent event, int value, const DeviceLink& link,
+                      const std::optional<DeviceConfig>& config) {
+    switch (event) {
+        case DeviceEvent::ReportRate: return "report rate " + RateText(value);
+        case DeviceEvent::DpiStage: {
             std::string text = "DPI stage " + std::to_string(value);
             if (config && value >= 1 && value <= kDpiStages) {
                 const auto label = link.DpiLabel(config->dpiLevel[value - 1]);
@@ -224,12 +220,12 @@ std::string EventText(int kind, int value, const DeviceLink& link, const std::op
             }
             return text;
         }
-        case kEventKeyMatrix: return "key matrix " + std::to_string(value);
-        case kEventMacroKey: return "macro key " + std::to_string(value);
-        case kEventMouseAccepted: return "mouse connected and accepted";
-        case kEventNoMouse: return "no usable mouse";
-        default: return "event " + std::to_string(kind) + " value " + std::to_string(value);
+        case DeviceEvent::KeyMatrixSwitch: return "key matrix " + std::to_string(value);
+        case DeviceEvent::MacroKey: return "macro key " + std::to_string(value);
+        case DeviceEvent::MouseAccepted: return "mouse connected and accepted";
+        case DeviceEvent::NoMouse: return "no usable mouse";
     }
+    return {};
 }
 
 int RunListen(CliContext& ctx) {
@@ -257,9 +253,9 @@ int RunListen(CliContext& ctx) {
     std::condition_variable wake;
     std::deque<std::optional<DeviceChange>> pending;
     int delivered = 0;
-    link.SetEventCallback([&](int kind, int value) {
+    link.SetEventCallback([&](DeviceEvent event, int value) {
         std::lock_guard lock(mutex);
-        ctx.out << EventText(kind, value, link, config) << "\n" << std::flush;
+        ctx.out << EventText(event, value, link, config) << "\n" << std::flush;
         ++delivered;
         wake.notify_all();
     });
@@ -282,12 +278,12 @@ int RunListen(CliContext& ctx) {
     std::thread waiter;
     if (VirtualMouse* mouse = session.Mouse(); mouse && ctx.args.Has("--sim-events")) {
         // A short demonstration: four events the program reports, and two it ignores.
-        mouse->SendEvent(kEventReportRate, 2);
-        mouse->SendEvent(kEventDpiStage, 2);
+        mouse->SendEvent(ReportCode(DeviceEvent::ReportRate), 2);
+        mouse->SendEvent(ReportCode(DeviceEvent::DpiStage), 2);
         mouse->SendEvent(6, 1);
-        mouse->SendEventReport({5, kEventKeyMatrix, 0, 1});
-        mouse->SendEvent(kEventKeyMatrix, 2);
-        mouse->SendEvent(kEventMacroKey, 3);
+        mouse->SendEventReport({5, ReportCode(DeviceEvent::KeyMatrixSwitch), 0, 1});
+        mouse->SendEvent(ReportCode(DeviceEvent::KeyMatrixSwitch), 2);
+        mouse->SendEvent(ReportCode(DeviceEvent::MacroKey), 3);
         std::unique_lock lock(mutex);
         wake.wait_for(lock, std::chrono::seconds(5), [&] { return delivered >= 4; });
     } else {
@@ -321,8 +317,9 @@ const CliCommand kCommands[] = {
      RunList},
     {"status", "[--simulate [--sim-sensor N] [--sim-plain]] [--key HEX12] [--trace]",
      "handshake, status bytes, sensor type and its DPI labels", kDeviceFlags, kDeviceValues, RunStatus},
-    {"apply", "[--simulate ...] [--key HEX12] [--trace]",
-     "write the data folder's config.bin to the mouse and save it", kDeviceFlags, kDeviceValues, RunApply},
+    {"apply", "[--simulate ...] [--key HEX12] [--desktop D] [--trace]",
+     "write config.bin to the mouse, save it and the labels, apply the pointer settings", kDeviceFlags,
+     "--key --sim-sensor --sim-key --desktop", RunApply},
     {"listen", "[--simulate [--sim-events]] [--for SECONDS] [--trace]",
      "print the mouse's event reports until interrupted", "--simulate --sim-plain --trace --sim-events",
      "--key --sim-sensor --sim-key --for", RunListen},

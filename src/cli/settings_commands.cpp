@@ -5,56 +5,15 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/desktop_choice.h"
 #include "config/atomic_file.h"
 #include "locale/language.h"
-#include "platform/linux/pointer_backends.h"
 #include "pointer/pointer_settings.h"
 #include "skins/button_labels.h"
 
 namespace kz7::cli {
 
 namespace {
-
-constexpr std::string_view kDesktopHelp = "--desktop takes auto, gsettings, kde or none";
-
-std::unique_ptr<PointerBackend> ChooseBackend(CliContext& ctx) {
-    const std::string desktop = ctx.args.Value("--desktop").value_or("auto");
-    if (desktop == "auto") return linux_platform::MakeDesktopPointerBackend();
-    if (desktop == "none") return std::make_unique<NoPointerBackend>();
-    if (desktop == "gsettings") {
-        auto backend = linux_platform::MakeGSettingsPointerBackend();
-        if (!backend) ctx.Fail("GSettings cannot change the desktop here: the schema org.gnome.desktop.peripherals.mouse is not installed, or there is no dconf to keep the values");
-        return backend;
-    }
-    if (desktop == "kde") {
-        std::filesystem::path dir;
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') dir = xdg;
-        else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-            dir = std::filesystem::path(home) / ".config";
-        if (dir.empty()) {
-            ctx.Fail("neither XDG_CONFIG_HOME nor HOME is set");
-            return nullptr;
-        }
-        return linux_platform::MakeKdePointerBackend(dir);
-    }
-    ctx.Fail(kDesktopHelp);
-    return nullptr;
-}
-
-// Passes messages on and remembers whether a read or write failed (as
-// opposed to a setting the desktop simply does not have).
-class FailureCountingPrompter : public Prompter {
-public:
-    explicit FailureCountingPrompter(Prompter& inner) : inner_(inner) {}
-    void ShowMessage(std::string_view text, std::string_view caption) override {
-        if (text.ends_with(" failed.")) ++failures;
-        inner_.ShowMessage(text, caption);
-    }
-    int failures = 0;
-
-private:
-    Prompter& inner_;
-};
 
 void PrintLevels(std::ostream& out, const DeviceConfig& c) {
     out << "  enhance pointer precision: " << (c.enhancePointerPrecision ? "on" : "off") << "\n"
@@ -68,7 +27,7 @@ void PrintLevels(std::ostream& out, const DeviceConfig& c) {
 
 int RunPointerShow(CliContext& ctx) {
     if (ctx.args.positional.size() > 1) return ctx.Fail("usage: kz7ctl pointer show [--desktop D] [FILE]");
-    auto backend = ChooseBackend(ctx);
+    auto backend = ChooseDesktopBackend(ctx);
     if (!backend) return 1;
     PointerBackend& desktop = *backend;
     std::ostream& out = ctx.out;
@@ -124,25 +83,23 @@ int RunPointerApply(CliContext& ctx) {
     std::string why;
     const auto image = ReadConfigImage(path, &why);
     if (!image) return ctx.Fail(why);
-    auto backend = ChooseBackend(ctx);
+    auto backend = ChooseDesktopBackend(ctx);
     if (!backend) return 1;
-    FailureCountingPrompter prompter(ctx.prompter);
-    SystemPointer pointer(*backend, prompter);
-    pointer.ApplyToSystem(image->config);
+    SystemPointer pointer(*backend, ctx.prompter);
+    const PointerWriteResult written = pointer.ApplyToSystem(image->config);
     ctx.out << "Applied to " << backend->Name() << ":\n";
     PrintLevels(ctx.out, image->config);
-    return prompter.failures == 0 ? 0 : 1;
+    return written.Ok() ? 0 : 1;
 }
 
 int RunPointerDefaults(CliContext& ctx) {
     if (ctx.args.positional.size() > 1)
         return ctx.Fail("usage: kz7ctl pointer defaults [--desktop D] [FILE]");
-    auto backend = ChooseBackend(ctx);
+    auto backend = ChooseDesktopBackend(ctx);
     if (!backend) return 1;
-    FailureCountingPrompter prompter(ctx.prompter);
-    SystemPointer pointer(*backend, prompter);
+    SystemPointer pointer(*backend, ctx.prompter);
     DeviceConfig defaults = ZeroConfig();
-    pointer.RestoreDefaults(defaults);
+    const PointerWriteResult written = pointer.RestoreDefaults(defaults);
 
     // The record takes the default levels too, so that a later apply does
     // not bring the old values back. Its first-run flag is kept.
@@ -158,7 +115,7 @@ int RunPointerDefaults(CliContext& ctx) {
     } else {
         ctx.err << "kz7ctl: " << why << " (the desktop defaults were still written)\n";
     }
-    return prompter.failures == 0 ? 0 : 1;
+    return written.Ok() ? 0 : 1;
 }
 
 int RunLabels(CliContext& ctx) {

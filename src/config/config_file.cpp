@@ -17,6 +17,13 @@ DataPaths DataPaths::InFolder(const std::filesystem::path& folder) {
     return {folder, folder / kConfigFileName, folder / kRecordFileName, folder / kSettingsFileName};
 }
 
+std::optional<std::filesystem::path> UserConfigHome(const std::optional<std::string>& xdgConfigHome,
+                                                    const std::optional<std::string>& home) {
+    if (xdgConfigHome && std::filesystem::path(*xdgConfigHome).is_absolute()) return *xdgConfigHome;
+    if (home && !home->empty()) return std::filesystem::path(*home) / ".config";
+    return std::nullopt;
+}
+
 std::filesystem::path ChooseDataFolder(const DataFolderInputs& inputs) {
     if (inputs.overrideDir) return *inputs.overrideDir;
     std::error_code ec;
@@ -24,14 +31,7 @@ std::filesystem::path ChooseDataFolder(const DataFolderInputs& inputs) {
         std::filesystem::is_regular_file(inputs.executableDir / kConfigFileName, ec)) {
         return inputs.executableDir;
     }
-    if (inputs.xdgConfigHome && !inputs.xdgConfigHome->empty() &&
-        std::filesystem::path(*inputs.xdgConfigHome).is_absolute()) {
-        return std::filesystem::path(*inputs.xdgConfigHome) / "kz7";
-    }
-    if (inputs.home && !inputs.home->empty()) {
-        return std::filesystem::path(*inputs.home) / ".config" / "kz7";
-    }
-    return std::filesystem::path(".config") / "kz7";
+    return UserConfigHome(inputs.xdgConfigHome, inputs.home).value_or(".config") / "kz7";
 }
 
 std::filesystem::path DefaultConfigPath(const std::filesystem::path& executableDir) {

@@ -41,8 +41,14 @@ struct DataFolderInputs {
     std::optional<std::string> home;
 };
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+// path, else $HOME/.config; nothing when neither is usable.
+std::optional<std::filesystem::path> UserConfigHome(const std::optional<std::string>& xdgConfigHome,
+                                                    const std::optional<std::string>& home);
+
 // --data-dir wins; then the executable's folder when it holds config.bin
-// (portable use); otherwise $XDG_CONFIG_HOME/kz7, or ~/.config/kz7.
+// (portable use); otherwise kz7 in the user's configuration folder
+// (UserConfigHome), or .config/kz7 below the working folder.
 std::filesystem::path ChooseDataFolder(const DataFolderInputs& inputs);
 
 // Creates the folder if needed and copies the installed default config.bin

@@ -2,14 +2,16 @@
 
 namespace kz7 {
 
-int ReportRateHz(std::uint8_t intervalMs) {
-    switch (intervalMs) {
-        case 1: return 1000;
-        case 2: return 500;
-        case 4: return 250;
-        case 8: return 125;
-        default: return 0;
+int ReportRateIndex(std::uint8_t intervalMs) {
+    for (std::size_t i = 0; i < kReportRates.size(); ++i) {
+        if (kReportRates[i].intervalMs == intervalMs) return static_cast<int>(i);
     }
+    return -1;
+}
+
+int ReportRateHz(std::uint8_t intervalMs) {
+    const int index = ReportRateIndex(intervalMs);
+    return index < 0 ? 0 : kReportRates[static_cast<std::size_t>(index)].hz;
 }
 
 int LedParamCount(std::uint8_t mode) {

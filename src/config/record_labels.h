@@ -1,11 +1,22 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kz7 {
 
+// The report rates the mouse offers, slowest first: the polling interval that
+// `reportRate` stores and the rate in Hz it stands for.
+struct ReportRateChoice {
+    std::uint8_t intervalMs;
+    int hz;
+};
+inline constexpr std::array<ReportRateChoice, 4> kReportRates{{{8, 125}, {4, 250}, {2, 500}, {1, 1000}}};
+
+// Position of a polling interval in kReportRates; -1 for any other value.
+int ReportRateIndex(std::uint8_t intervalMs);
 // Report rate in Hz for a polling interval byte (1, 2, 4, 8 ms); 0 for any other value.
 int ReportRateHz(std::uint8_t intervalMs);
 

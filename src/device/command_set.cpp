@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "config/config_file.h"
 #include "device/dpi_tables.h"
 
 namespace kz7 {
@@ -137,11 +136,7 @@ std::string_view DpiLabel(const DeviceImages& images, int index) {
     return DpiLabelFor(images.activeSensorType, static_cast<std::uint8_t>(index));
 }
 
-bool ApplyConfig(CommandChannel& channel, DeviceImages& images, ConfigModel& model,
-                 const std::filesystem::path& configPath, Prompter& prompter,
-                 const std::function<void()>& saveLabels) {
-    const DeviceConfig& config = model.config;
-
+void WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config) {
     CommandHeader rate = MakeHeader(kCmdReportRate, config.reportRate);
     Transact(channel, rate);
 
@@ -181,10 +176,6 @@ bool ApplyConfig(CommandChannel& channel, DeviceImages& images, ConfigModel& mod
                    MatrixBytes(images.keyMatrix[static_cast<std::size_t>(n - 1)]), kBlockBufferSize);
         PauseAfterBlock(channel);
     }
-
-    const bool saved = SaveConfig(configPath, model, prompter);
-    if (saveLabels) saveLabels();
-    return saved;
 }
 
 }  // namespace kz7

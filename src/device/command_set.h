@@ -2,12 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <functional>
 #include <string_view>
 
 #include "config/device_config.h"
-#include "config/prompter.h"
 #include "device/command_frame.h"
 #include "device/key_action.h"
 
@@ -78,13 +75,11 @@ DeviceStatus StatusExchange(CommandChannel& channel, DeviceImages& images);
 // The DPI label of level `index` for the active sensor; "" outside the table.
 std::string_view DpiLabel(const DeviceImages& images, int index);
 
-// Writes the whole record to the mouse in the fixed order of the apply, then
-// saves config.bin (first-run flag 1) and finally calls saveLabels (button
-// labels to str.ini). Transfers are fire-and-forget: a failed or missing mouse
-// makes the remaining transfers fail quietly and the save still happens.
-// Returns whether config.bin was saved.
-bool ApplyConfig(CommandChannel& channel, DeviceImages& images, ConfigModel& model,
-                 const std::filesystem::path& configPath, Prompter& prompter,
-                 const std::function<void()>& saveLabels);
+// The wire half of an apply: writes the whole record to the mouse in the
+// fixed order (report rate, LED blocks read and written, LED mode, DPI
+// stages, the twelve macro blocks and their read-back, the four key
+// matrices). Transfers are fire-and-forget: a failed or missing mouse makes
+// the remaining transfers fail quietly. Saving is the caller's (ApplySession).
+void WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config);
 
 }  // namespace kz7

@@ -21,15 +21,9 @@ bool AnswersProbe(const std::array<std::uint8_t, kHeaderReportSize>& report) {
     return std::equal(kProbeArguments.begin(), kProbeArguments.end(), report.begin() + 2);
 }
 
-bool IsDeliveredEvent(std::uint8_t code) {
-    return code == kEventReportRate || code == kEventDpiStage || code == kEventKeyMatrix ||
-           code == kEventMacroKey;
-}
-
 }  // namespace
 
-DeviceLink::DeviceLink(HidBackend& backend, Pauser& pauser, Prompter& prompter)
-    : backend_(backend), pauser_(pauser), prompter_(prompter) {
+DeviceLink::DeviceLink(HidBackend& backend, Pauser& pauser) : backend_(backend), pauser_(pauser) {
     channel_.pauser = &pauser_;
 }
 
@@ -41,8 +35,8 @@ void DeviceLink::SetScrambleKey(const std::array<std::uint8_t, 6>& keyBytes) {
 
 void DeviceLink::SetEventCallback(EventCallback callback) { callback_ = std::move(callback); }
 
-void DeviceLink::Emit(int kind, int value) {
-    if (callback_) callback_(kind, value);
+void DeviceLink::Emit(DeviceEvent event, int value) {
+    if (callback_) callback_(event, value);
 }
 
 void DeviceLink::SetPresent(bool present) {
@@ -74,27 +68,26 @@ void DeviceLink::CloseHandles() {
     channel_.scramblingOn = false;
 }
 
-bool DeviceLink::FindDevice() {
+LinkResult DeviceLink::FindDevice() {
     CloseHandles();
     mouseInterfaces_.clear();
-    lastError_.clear();
 
     std::unique_ptr<HidHandle> feature;
     std::shared_ptr<HidHandle> event;
     HidInterfaceInfo commandInfo;
     std::uint16_t eventLength = 0;
-    std::string openError;
+    std::optional<LinkResult> openFailure;
 
     // Every interface of the mouse is examined, so the event collection is
     // opened whether it is listed before or after the command collection.
     for (const HidInterfaceInfo& info : backend_.Enumerate()) {
         if (info.vendorId != kMouseVendorId || info.productId != kMouseProductId) continue;
         mouseInterfaces_.push_back(info);
-        if (!openError.empty()) continue;
+        if (openFailure) continue;
         if (IsEventCollection(info) && !event) {
             HidOpenResult opened = backend_.Open(info.path, HidAccess::Read);
             if (!opened.handle) {
-                openError = "cannot open " + info.path + ": " + opened.error;
+                openFailure = LinkResult{LinkStatus::CannotOpen, info.path, opened.error};
                 continue;
             }
             event = std::move(opened.handle);
@@ -102,7 +95,7 @@ bool DeviceLink::FindDevice() {
         } else if (IsCommandCollection(info) && !feature) {
             HidOpenResult opened = backend_.Open(info.path, HidAccess::ReadWrite);
             if (!opened.handle) {
-                openError = "cannot open " + info.path + ": " + opened.error;
+                openFailure = LinkResult{LinkStatus::CannotOpen, info.path, opened.error};
                 continue;
             }
             feature = std::move(opened.handle);
@@ -110,15 +103,10 @@ bool DeviceLink::FindDevice() {
         }
     }
 
-    if (!openError.empty() || !feature) {
-        if (!openError.empty()) {
-            lastError_ = openError;
-            prompter_.ShowMessage(openError + "\n" + std::string(kUdevRuleHint), kWarningCaption);
-        } else {
-            lastError_ = std::string(kNoMouseFound);
-        }
+    if (openFailure || !feature) {
+        lastResult_ = openFailure ? *openFailure : LinkResult{};
         SetPresent(false);
-        return false;
+        return lastResult_;
     }
 
     feature_ = std::move(feature);
@@ -133,10 +121,11 @@ bool DeviceLink::FindDevice() {
         eventInputLength_ = eventLength;
     }
     SetPresent(true);  // also wakes a listener waiting for a mouse
-    return true;
+    lastResult_ = LinkResult{LinkStatus::Connected, {}, {}};
+    return lastResult_;
 }
 
-bool DeviceLink::Handshake() {
+LinkResult DeviceLink::Handshake() {
     auto probe = [&](bool scrambled) {
         std::array<std::uint8_t, kHeaderReportSize> report{};
         const CommandHeader header = MakeHeader(kCmdProbe, kProbeArguments[0], kProbeArguments[1],
@@ -161,16 +150,12 @@ bool DeviceLink::Handshake() {
         if (!AnswersProbe(probe(false))) accepted = AnswersProbe(probe(true));
     }
     channel_.scramblingOn = accepted;
-    if (accepted) {
-        lastError_.clear();
-        Emit(kEventMouseAccepted, 0);
-        SetPresent(true);
-    } else {
-        lastError_ = feature_ ? std::string(kHandshakeRefused) : std::string(kNoMouseFound);
-        Emit(kEventNoMouse, 0);
-        SetPresent(false);
-    }
-    return accepted;
+    lastResult_ = LinkResult{accepted ? LinkStatus::Connected
+                                      : feature_ ? LinkStatus::Refused : LinkStatus::NoMouse,
+                             {}, {}};
+    Emit(accepted ? DeviceEvent::MouseAccepted : DeviceEvent::NoMouse, 0);
+    SetPresent(accepted);
+    return lastResult_;
 }
 
 void DeviceLink::StartListener() {
@@ -202,15 +187,16 @@ void DeviceLink::ListenerLoop() {
         }
         // The buffer is zeroed before each read, so a short report reads as zeros past its end.
         if (result.status != IoStatus::Ok || !devicePresent || result.length < 2) continue;
-        if (report[0] == kEventReportId && IsDeliveredEvent(report[1])) {
-            if (callback_) callback_(report[1], report[3]);
+        if (report[0] != kEventReportId) continue;
+        if (const std::optional<DeviceEvent> delivered = EventOfReportCode(report[1])) {
+            if (callback_) callback_(*delivered, report[3]);
         }
     }
 }
 
 void DeviceLink::OnDeviceChange(const DeviceChange& change) {
-    if (!FindDevice()) {
-        Emit(kEventNoMouse, 0);
+    if (!FindDevice().Connected()) {
+        Emit(DeviceEvent::NoMouse, 0);
         SetPresent(false);
         return;
     }

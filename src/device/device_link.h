@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "config/device_config.h"
-#include "config/prompter.h"
 #include "device/command_frame.h"
 #include "device/command_set.h"
+#include "device/device_event.h"
 #include "device/device_watcher.h"
 #include "device/hid_backend.h"
 #include "device/pauser.h"
@@ -33,23 +33,22 @@ inline constexpr std::uint8_t kEventReportId = 6;
 inline constexpr std::size_t kEventBufferSize = 40;
 inline constexpr int kHandshakePauseMs = 5;
 
-// Kinds of the link's events (the balloon kinds of the front end).
-enum LinkEventKind : int {
-    kEventReportRate = 5,  // value: polling interval in ms (1, 2, 4, 8)
-    kEventDpiStage = 7,    // value: stage 1..4
-    kEventKeyMatrix = 8,   // value: key matrix number
-    kEventMacroKey = 9,    // value: a number shown to the user
-    kEventMouseAccepted = 14,
-    kEventNoMouse = 15,
+// How a search or a handshake ended. The link never talks to the user: the
+// front ends word the outcome (with the node and the reason for CannotOpen).
+enum class LinkStatus {
+    Connected,   // FindDevice: the command collection is open; Handshake: accepted
+    NoMouse,     // no interface of the mouse is there
+    CannotOpen,  // an interface of the mouse exists but cannot be opened
+    Refused,     // the mouse did not answer the scrambled handshake
 };
 
-// Why the last FindDevice failed, for the user.
-inline constexpr std::string_view kNoMouseFound = "no mouse found";
-inline constexpr std::string_view kHandshakeRefused =
-    "the mouse did not accept the handshake: check the scramble key";
-inline constexpr std::string_view kUdevRuleHint =
-    "install data/70-kz7.rules in /etc/udev/rules.d (or lib/udev/rules.d) so that the logged-in "
-    "user may open the mouse, then unplug and plug it in again";
+struct LinkResult {
+    LinkStatus status = LinkStatus::NoMouse;
+    std::string path;   // CannotOpen: the device node
+    std::string error;  // CannotOpen: why, as the system says it
+    bool Connected() const { return status == LinkStatus::Connected; }
+    bool operator==(const LinkResult&) const = default;
+};
 
 // The mouse's two collections and what we know of them after a search.
 //
@@ -58,24 +57,24 @@ inline constexpr std::string_view kUdevRuleHint =
 // StartListener, which only reads event reports and calls the event callback.
 //
 // Usage:
-//   DeviceLink link(backend, pauser, prompter);
+//   DeviceLink link(backend, pauser);
 //   link.SetScrambleKey(key);
-//   link.SetEventCallback([](int kind, int value) { /* queue to the UI thread */ });
-//   if (link.FindDevice()) link.Handshake();
+//   link.SetEventCallback([](DeviceEvent event, int value) { /* queue to the UI thread */ });
+//   if (link.FindDevice().Connected()) link.Handshake();
 //   link.StartListener();
 //   if (link.devicePresent) link.StatusExchange();
 //   watcher.Start([&](const DeviceChange& c) { /* queue */ link.OnDeviceChange(c); });
-//   ... ApplyConfig(link.Channel(), link.Images(), model, path, prompter, saveLabels);
+//   ... WriteConfigToMouse(link.Channel(), link.Images(), config);
 //   link.CloseLink();  // also done by the destructor
 class DeviceLink {
 public:
-    // kind is a LinkEventKind. Kinds 5, 7, 8 and 9 arrive on the listener
-    // thread; 14 and 15 on the thread that calls Handshake or OnDeviceChange.
-    // The callback must not wait for the owner thread (CloseLink joins the
+    // The mouse's own events arrive on the listener thread; MouseAccepted and
+    // NoMouse on the thread that calls Handshake or OnDeviceChange. The
+    // callback must not wait for the owner thread (CloseLink joins the
     // listener), so a front end queues the event instead of blocking.
-    using EventCallback = std::function<void(int kind, int value)>;
+    using EventCallback = std::function<void(DeviceEvent event, int value)>;
 
-    DeviceLink(HidBackend& backend, Pauser& pauser, Prompter& prompter);
+    DeviceLink(HidBackend& backend, Pauser& pauser);
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -89,13 +88,14 @@ public:
     // collection (0xFF00/0xFF00) and the event collection (0xFF01/0xFF01)
     // whatever their order, and stores their report lengths. Handles of an
     // earlier search are closed first, and scrambling is off until the next
-    // handshake. True when the command collection is open; otherwise
-    // LastError() says why ("no mouse found", "cannot open PATH: ...").
-    bool FindDevice();
+    // handshake. Connected when the command collection is open; otherwise
+    // NoMouse, or CannotOpen with the node and the system's reason.
+    LinkResult FindDevice();
     // Plain probe, then scrambled probe. Accepts the mouse only when it answers
-    // the scrambled probe: scrambling on, event 14, devicePresent true.
-    // Otherwise scrambling off, event 15, devicePresent false.
-    bool Handshake();
+    // the scrambled probe: scrambling on, MouseAccepted, devicePresent true.
+    // Otherwise scrambling off, NoMouse, devicePresent false, and the result
+    // is Refused (NoMouse when no command collection is open).
+    LinkResult Handshake();
     // True while an accepted mouse is connected (FindDevice sets it when the
     // command collection opens; the handshake then gives its verdict).
     std::atomic<bool> devicePresent{false};
@@ -106,7 +106,7 @@ public:
 
     // Arrival: FindDevice, Handshake and, when accepted, StatusExchange.
     // Removal: FindDevice again (another interface may remain), Handshake.
-    // A search that fails sends event 15 and clears devicePresent.
+    // A search that fails sends NoMouse and clears devicePresent.
     void OnDeviceChange(const DeviceChange& change);
 
     // Stops and joins the listener and closes every handle. Safe to call twice.
@@ -127,18 +127,17 @@ public:
     const std::vector<HidInterfaceInfo>& MouseInterfaces() const { return mouseInterfaces_; }
     // Whether the last search opened an event collection.
     bool EventCollectionOpen() const;
-    // Why the last FindDevice or Handshake failed; empty after success.
-    const std::string& LastError() const { return lastError_; }
+    // How the last FindDevice or Handshake ended.
+    const LinkResult& LastResult() const { return lastResult_; }
 
 private:
     void CloseHandles();
     void SetPresent(bool present);
-    void Emit(int kind, int value);
+    void Emit(DeviceEvent event, int value);
     void ListenerLoop();
 
     HidBackend& backend_;
     Pauser& pauser_;
-    Prompter& prompter_;
     EventCallback callback_;
     ScrambleKey key_{};
 
@@ -146,7 +145,7 @@ private:
     CommandChannel channel_;
     DeviceImages images_;
     std::vector<HidInterfaceInfo> mouseInterfaces_;
-    std::string lastError_;
+    LinkResult lastResult_;
 
     // Shared with the listener thread, guarded by mutex_.
     mutable std::mutex mutex_;

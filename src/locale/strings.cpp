@@ -1,9 +1,6 @@
 #include "locale/strings.h"
 
 #include <array>
-#include <string>
-
-#include "device/dpi_tables.h"
 
 namespace kz7 {
 namespace {
@@ -145,39 +142,14 @@ constexpr std::array<const TextRow*, kUiTextCount> MakeIndex() {
 }
 constexpr auto kIndex = MakeIndex();
 
-constexpr std::array<UiText, 72> kMainWindow = [] {
-    std::array<UiText, 72> ids{};
-    for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<UiText>(i);
-    return ids;
-}();
-static_assert(kMainWindow.back() == UiText::LabelSectionName);
-
 using enum UiText;
-constexpr UiText kSingleKey[] = {Ok, Cancel, PleaseEnterKey};
-constexpr UiText kComboKey[] = {Ok, Cancel};
-constexpr UiText kFireKey[] = {Ok,        Cancel,           FireKeyDefaultKey, FireSpeed,
-                               FireTimes, FireIllustration, FireSpeedHelp,     FireTimesHelp};
-constexpr UiText kDelayTime[] = {Ok, Cancel, PleaseEnterDelay, DelayRange};
-constexpr UiText kMultimedia[] = {Ok,        Cancel,         MediaNext, MediaNext,
-                                  MediaPrevious, MediaStop,  MediaPlayPause, MediaMute,
-                                  MediaVolumeUp, MediaVolumeDown};
-constexpr UiText kLaunch[] = {Ok,
-                              Cancel,
-                              LaunchMediaPlayer,
-                              LaunchMediaPlayer,
-                              LaunchMail,
-                              LaunchCalculator,
-                              LaunchMyComputer,
-                              LaunchBrowserSearch,
-                              LaunchBrowserHome,
-                              LaunchBrowserBack,
-                              LaunchBrowserForward,
-                              LaunchBrowserStop,
-                              LaunchBrowserRefresh,
-                              LaunchBrowserFavorites};
-constexpr UiText kMacroKey[] = {Ok,        Cancel,      MacroRepeatCount, MacroRepeatUntilKey,
-                                MacroRepeatWhileHeld, EmptyText, PleaseSelectMacro};
-constexpr UiText kSkins[] = {Ok, Cancel, SkinTextColorPrompt};
+constexpr UiText kMediaKeys[] = {MediaNext,      MediaPrevious, MediaStop,    MediaPlayPause,
+                                 MediaMute,      MediaVolumeUp, MediaVolumeDown};
+constexpr UiText kLaunchTargets[] = {LaunchMediaPlayer,    LaunchMail,           LaunchCalculator,
+                                     LaunchMyComputer,     LaunchBrowserSearch,  LaunchBrowserHome,
+                                     LaunchBrowserBack,    LaunchBrowserForward, LaunchBrowserStop,
+                                     LaunchBrowserRefresh, LaunchBrowserFavorites};
+constexpr UiText kRepeatModes[] = {MacroRepeatCount, MacroRepeatUntilKey, MacroRepeatWhileHeld};
 
 constexpr UiText kFunctions[] = {
     FunctionLeftClick,  FunctionRightClick, FunctionMidClick,  FunctionForward,
@@ -185,15 +157,10 @@ constexpr UiText kFunctions[] = {
     FunctionWindows,    FunctionMultimedia, FunctionFireKey,   FunctionSingleKey,
     FunctionComboKey,   FunctionMacroKey,   FunctionKeyOff};
 constexpr UiText kLedModes[] = {LedOffMode, LedStandardMode, LedRespirationMode, LedNeonMode};
-constexpr std::span<const UiText> kMediaKeys = std::span(kMultimedia).subspan(3);
-constexpr std::span<const UiText> kLaunchTargets = std::span(kLaunch).subspan(3);
-constexpr std::span<const UiText> kRepeatModes = std::span(kMacroKey).subspan(2, 3);
 
 // Font faces, best first. The first of each list is the face the program has
 // always asked for; the others are the fontconfig families a Linux desktop
 // usually has in its place.
-constexpr std::string_view kHeiti[] = {"黑体", "Noto Sans CJK SC", "Source Han Sans SC",
-                                        "WenQuanYi Zen Hei", "Droid Sans Fallback"};
 constexpr std::string_view kHeitiTraditional[] = {"黑体", "Noto Sans CJK TC", "Source Han Sans TC",
                                                    "WenQuanYi Zen Hei", "Droid Sans Fallback"};
 constexpr std::string_view kSongti[] = {"宋体", "Noto Serif CJK SC", "Source Han Serif SC",
@@ -215,29 +182,6 @@ std::string_view Text(UiText id, UiLanguage language) {
     return row.english;
 }
 
-std::span<const UiText> WindowTexts(TextWindow window) {
-    switch (window) {
-        case TextWindow::Main: return kMainWindow;
-        case TextWindow::SingleKey: return kSingleKey;
-        case TextWindow::ComboKey: return kComboKey;
-        case TextWindow::FireKey: return kFireKey;
-        case TextWindow::DelayTime: return kDelayTime;
-        case TextWindow::Multimedia: return kMultimedia;
-        case TextWindow::Launch: return kLaunch;
-        case TextWindow::MacroKey: return kMacroKey;
-        case TextWindow::Skins: return kSkins;
-    }
-    return {};
-}
-
-StringTable LoadStringTable(TextWindow window, UiLanguage language) {
-    StringTable table;
-    table.window = window;
-    table.language = language;
-    for (UiText id : WindowTexts(window)) table.texts.push_back(Text(id, language));
-    return table;
-}
-
 std::string_view FunctionText(int functionCode, UiLanguage language) {
     if (functionCode < 0 || functionCode >= static_cast<int>(std::size(kFunctions))) return {};
     return Text(kFunctions[functionCode], language);
@@ -252,62 +196,14 @@ std::span<const UiText> MediaKeyTexts() { return kMediaKeys; }
 std::span<const UiText> LaunchTargetTexts() { return kLaunchTargets; }
 std::span<const UiText> MacroRepeatModeTexts() { return kRepeatModes; }
 
-FontChoice FontsFor(UiLanguage language, SystemVersion version) {
+FontChoice FontsFor(UiLanguage language) {
     switch (language) {
-        case UiLanguage::SimplifiedChinese: {
-            const bool windows8 = version.major == 6 && version.minor == 2;
-            const std::span<const std::string_view> faces =
-                windows8 ? std::span<const std::string_view>(kHeiti) : std::span<const std::string_view>(kSongti);
-            return {{faces, 13, 400}, {faces, 18, 700}};
-        }
+        case UiLanguage::SimplifiedChinese: return {{kSongti, 13, 400}, {kSongti, 18, 700}};
         case UiLanguage::TraditionalChinese:
             return {{kHeitiTraditional, 13, 400}, {kHeitiTraditional, 18, 700}};
         case UiLanguage::English: break;
     }
     return {{kArial, 14, 400}, {kTahoma, 18, 700}};
-}
-
-std::optional<Balloon> BalloonFor(int kind, long value, UiLanguage language,
-                                  std::uint8_t sensorType,
-                                  std::span<const std::uint8_t> dpiLevels) {
-    constexpr int kDeviceReportMs = 5000;
-    constexpr int kPresenceMs = 100;
-    auto info = [&](UiText id) {
-        return Balloon{std::string(Text(id, language)), kInfoTitle, kDeviceReportMs};
-    };
-    switch (static_cast<BalloonKind>(kind)) {
-        case BalloonKind::ReportRate:
-            switch (value) {
-                case 1: return info(ReportRate1000);
-                case 2: return info(ReportRate500);
-                case 4: return info(ReportRate250);
-                case 8: return info(ReportRate125);
-                default: return std::nullopt;
-            }
-        case BalloonKind::DpiStage: {
-            constexpr UiText kStages[] = {DpiStage1, DpiStage2, DpiStage3, DpiStage4};
-            if (value < 1 || value > 4) return std::nullopt;
-            const auto stage = static_cast<std::size_t>(value - 1);
-            Balloon balloon = info(kStages[stage]);
-            if (stage < dpiLevels.size()) balloon.text += DpiLabelFor(sensorType, dpiLevels[stage]);
-            return balloon;
-        }
-        case BalloonKind::KeyMatrixSwitch:
-            if (value == 1) return info(KeyMatrix1);
-            if (value == 2) return info(KeyMatrix2);
-            return std::nullopt;
-        case BalloonKind::MacroKey: {
-            if (value == 0) return std::nullopt;
-            Balloon balloon = info(MacroKeySwitch);
-            balloon.text += std::to_string(value);
-            return balloon;
-        }
-        case BalloonKind::MouseAccepted:
-            return Balloon{std::string(Text(MouseDetected, language)), kInfoTitle, kPresenceMs};
-        case BalloonKind::NoMouse:
-            return Balloon{std::string(Text(MouseNotDetected, language)), kWarningTitle, kPresenceMs};
-    }
-    return std::nullopt;
 }
 
 }  // namespace kz7

@@ -1,32 +1,26 @@
 #pragma once
 
 // The program's built-in texts in its three languages. Every text a window or
-// dialog shows has a stable identifier (UiText); each window owns a list of
-// identifiers in the order it fills them (WindowTexts). Texts are UTF-8,
-// reproduced character for character, trailing blanks included.
+// dialog shows has a stable identifier (UiText). Texts are UTF-8, reproduced
+// character for character, trailing blanks included.
 //
 // Typical use by a front end:
 //     const UiLanguage language = SystemUiLanguage();      // at each window's set-up
 //     label->setText(QString::fromUtf8(Text(UiText::MouseSpeedLabel, language)));
-//     StringTable table = LoadStringTable(TextWindow::FireKey, language);
-//     for (std::string_view text : table.texts) ...         // in filling order
 //
 // Technical failure texts and message captions are English in every language
 // and are not here; they live beside the code that reports them.
 
 #include <cstdint>
-#include <optional>
 #include <span>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "locale/language.h"
 
 namespace kz7 {
 
 enum class UiText : std::uint16_t {
-    // --- main window, in the order the main window fills them (72 texts) ---
+    // --- main window ---
     BasicSettingsTab,
     AdvancedSettingsTab,
     Ok,
@@ -144,32 +138,6 @@ inline constexpr std::size_t kUiTextCount = static_cast<std::size_t>(UiText::Cou
 // One text in one language.
 std::string_view Text(UiText id, UiLanguage language);
 
-// The windows that own a text table.
-enum class TextWindow {
-    Main,
-    SingleKey,
-    ComboKey,
-    FireKey,
-    DelayTime,
-    Multimedia,   // OK, Cancel, the default label (= MediaNext), the seven keys
-    Launch,       // OK, Cancel, the default label (= LaunchMediaPlayer), the eleven targets
-    MacroKey,
-    Skins,
-};
-
-// The identifiers a window fills, in order. Dialog lists start with Ok, Cancel.
-std::span<const UiText> WindowTexts(TextWindow window);
-
-// The texts one window owns, in one language.
-struct StringTable {
-    TextWindow window = TextWindow::Main;
-    UiLanguage language = UiLanguage::English;
-    std::vector<std::string_view> texts;  // in WindowTexts order
-
-    std::string_view operator[](UiText id) const { return Text(id, language); }
-};
-StringTable LoadStringTable(TextWindow window, UiLanguage language);
-
 // The text of a button function list row (function code 0 to 14); "" otherwise.
 std::string_view FunctionText(int functionCode, UiLanguage language);
 // The text of a lighting mode 0 to 3; "" otherwise.
@@ -199,48 +167,7 @@ struct FontChoice {
     FontSpec bold;
 };
 
-// The system's version, as major and minor number. Simplified Chinese picks a
-// different face on version 6.2; any other system (Linux reports 0.0) takes
-// the other rule.
-struct SystemVersion {
-    int major = 0;
-    int minor = 0;
-};
-
-FontChoice FontsFor(UiLanguage language, SystemVersion version = {});
-
-// ---- Tray notifications -------------------------------------------------------
-
-// Notification kinds as the device link and the arrival handling raise them.
-enum class BalloonKind : int {
-    ReportRate = 5,
-    DpiStage = 7,
-    KeyMatrixSwitch = 8,
-    MacroKey = 9,
-    MouseAccepted = 14,
-    NoMouse = 15,
-};
-
-struct Balloon {
-    std::string text;
-    std::string_view title;  // "Info" or "Warning", English in every language
-    int timeoutMs = 0;
-};
-
-inline constexpr std::string_view kInfoTitle = "Info";
-inline constexpr std::string_view kWarningTitle = "Warning";
-
-// The notification for a kind and value, or nothing when the kind is unknown
-// or the value is not one the kind lists:
-//   5  report rate: value 1, 2, 4, 8 -> 1000, 500, 250, 125 Hz
-//   7  DPI stage 1..4: the stage text followed by the DPI label of that
-//      stage's level (dpiLevels[stage - 1]) for the sensor type
-//   8  key matrix 1 or 2
-//   9  macro key: any value but 0, appended in decimal without a blank
-//   14 mouse accepted, 15 no mouse: any value
-// Timeouts: 5000 ms for the mouse's reports, 100 ms for 14 and 15.
-std::optional<Balloon> BalloonFor(int kind, long value, UiLanguage language,
-                                  std::uint8_t sensorType,
-                                  std::span<const std::uint8_t> dpiLevels);
+// The fonts of the windows in a language.
+FontChoice FontsFor(UiLanguage language);
 
 }  // namespace kz7

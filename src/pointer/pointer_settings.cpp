@@ -36,7 +36,11 @@ int LevelFromWheelLines(std::uint32_t lines) {
     return static_cast<int>(std::clamp<std::uint32_t>(lines, 1, kPointerLevels));
 }
 
-std::uint32_t WheelLinesFromLevel(int level) { return static_cast<std::uint32_t>(ClampLevel(level)); }
+std::uint32_t WheelLinesFromLevel(int level) {
+    // 0 is a real setting (the wheel scrolls nothing), not a level to round up.
+    if (level <= 0) return 0;
+    return static_cast<std::uint32_t>(ClampLevel(level));
+}
 
 int LevelFromDoubleClickMs(std::uint32_t ms) {
     // Done in unsigned arithmetic the old way, a time above 900 ms wrapped
@@ -120,33 +124,50 @@ bool SystemPointer::ReadFromSystem(DeviceConfig& config) {
     return true;
 }
 
-void SystemPointer::ApplyToSystem(const DeviceConfig& config) {
-    if (Available(PointerSetting::Precision) &&
-        !backend_.WritePrecision(config.enhancePointerPrecision == 1))
-        Warn(kSetMouseFailed);
-    if (Available(PointerSetting::Speed) && !backend_.WriteSpeed(SpeedFromLevel(config.pointerSpeed)))
-        Warn(kSetMouseSpeedFailed);
-    if (config.scrollOneScreen == 1) {
-        if (Available(PointerSetting::ScrollOneScreen) && !backend_.WriteWheelLines(kOneScreenPerNotch))
-            Warn(kSetWheelLinesFailed);
-    } else if (Available(PointerSetting::WheelLines) &&
-               !backend_.WriteWheelLines(WheelLinesFromLevel(config.wheelScrollLines))) {
-        Warn(kSetWheelLinesFailed);
-    }
-    if (Available(PointerSetting::DoubleClickTime) &&
-        !backend_.WriteDoubleClickMs(DoubleClickMsFromLevel(config.doubleClickSpeed)))
-        Warn(kSetDoubleClickFailed);
+void SystemPointer::Write(PointerSetting setting, bool written, std::string_view failure,
+                          PointerWriteResult& result) {
+    if (written) return;
+    Warn(failure);
+    result.failed.push_back(setting);
 }
 
-void SystemPointer::RestoreDefaults(DeviceConfig& config) {
-    if (Available(PointerSetting::Precision) && !backend_.WritePrecision(false)) Warn(kSetMouseFailed);
-    if (Available(PointerSetting::Speed) && !backend_.WriteSpeed(kDefaultPointerSpeed))
-        Warn(kSetMouseSpeedFailed);
-    if (Available(PointerSetting::WheelLines) && !backend_.WriteWheelLines(kDefaultWheelLines))
-        Warn(kSetWheelLinesFailed);
-    if (Available(PointerSetting::DoubleClickTime) && !backend_.WriteDoubleClickMs(kDefaultDoubleClickMs))
-        Warn(kSetDoubleClickFailed);
+PointerWriteResult SystemPointer::ApplyToSystem(const DeviceConfig& config) {
+    PointerWriteResult result;
+    if (Available(PointerSetting::Precision))
+        Write(PointerSetting::Precision, backend_.WritePrecision(config.enhancePointerPrecision == 1),
+              kSetMouseFailed, result);
+    if (Available(PointerSetting::Speed))
+        Write(PointerSetting::Speed, backend_.WriteSpeed(SpeedFromLevel(config.pointerSpeed)),
+              kSetMouseSpeedFailed, result);
+    if (config.scrollOneScreen == 1) {
+        if (Available(PointerSetting::ScrollOneScreen))
+            Write(PointerSetting::ScrollOneScreen, backend_.WriteWheelLines(kOneScreenPerNotch),
+                  kSetWheelLinesFailed, result);
+    } else if (Available(PointerSetting::WheelLines)) {
+        Write(PointerSetting::WheelLines, backend_.WriteWheelLines(WheelLinesFromLevel(config.wheelScrollLines)),
+              kSetWheelLinesFailed, result);
+    }
+    if (Available(PointerSetting::DoubleClickTime))
+        Write(PointerSetting::DoubleClickTime,
+              backend_.WriteDoubleClickMs(DoubleClickMsFromLevel(config.doubleClickSpeed)),
+              kSetDoubleClickFailed, result);
+    return result;
+}
+
+PointerWriteResult SystemPointer::RestoreDefaults(DeviceConfig& config) {
+    PointerWriteResult result;
+    if (Available(PointerSetting::Precision))
+        Write(PointerSetting::Precision, backend_.WritePrecision(false), kSetMouseFailed, result);
+    if (Available(PointerSetting::Speed))
+        Write(PointerSetting::Speed, backend_.WriteSpeed(kDefaultPointerSpeed), kSetMouseSpeedFailed, result);
+    if (Available(PointerSetting::WheelLines))
+        Write(PointerSetting::WheelLines, backend_.WriteWheelLines(kDefaultWheelLines), kSetWheelLinesFailed,
+              result);
+    if (Available(PointerSetting::DoubleClickTime))
+        Write(PointerSetting::DoubleClickTime, backend_.WriteDoubleClickMs(kDefaultDoubleClickMs),
+              kSetDoubleClickFailed, result);
     RestoreDefaultPointer(config);
+    return result;
 }
 
 void SetPointerSliderLevel(DeviceConfig& config, int slider, int level) {

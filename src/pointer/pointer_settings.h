@@ -41,7 +41,9 @@ inline constexpr std::uint32_t kDefaultDoubleClickMs = 500;
 int LevelFromSpeed(int speed);
 // 1 for level 1, else 2 × level − 2: 6 -> 10, 2 -> 2, 11 -> 20.
 int SpeedFromLevel(int level);
-// Lines are shown as they are, within 1..11.
+// Lines are shown as they are, within 1..11. A stored 0 is written as 0
+// lines; a desktop that cannot scroll 0 lines refuses the write, which is
+// reported like any failed write.
 int LevelFromWheelLines(std::uint32_t lines);
 std::uint32_t WheelLinesFromLevel(int level);
 // (900 − ms) ÷ 70 + 1: 900 -> 1, 500 -> 6, 200 -> 11; slower than 900 ms is
@@ -109,6 +111,14 @@ std::string UnsupportedSettingMessage(PointerSetting setting, std::string_view d
 
 // ---- The settings of one run ----------------------------------------------------------
 
+// The outcome of writing settings to the desktop: the settings whose write
+// failed (each was reported). A setting the desktop does not have is no
+// failure: it was reported once and the value stays in the record.
+struct PointerWriteResult {
+    std::vector<PointerSetting> failed;
+    bool Ok() const { return failed.empty(); }
+};
+
 // Reads the desktop's values into the record once per run, applies the
 // record's values on OK / Apply, and restores the defaults. Every failed read
 // or write is reported with its own message and the sequence goes on. A
@@ -127,12 +137,12 @@ public:
     bool HasRead() const { return read_; }
 
     // Writes the record's values to the desktop.
-    void ApplyToSystem(const DeviceConfig& config);
+    PointerWriteResult ApplyToSystem(const DeviceConfig& config);
 
     // "Default": writes the desktop defaults at once and resets the fields
     // (precision off, one screen off, speed level 6, 3 lines, double-click
     // level 6).
-    void RestoreDefaults(DeviceConfig& config);
+    PointerWriteResult RestoreDefaults(DeviceConfig& config);
 
     // Settings found missing so far in this run, in the order they came up.
     const std::vector<PointerSetting>& UnsupportedSettings() const { return unsupported_; }
@@ -140,6 +150,8 @@ public:
 private:
     bool Available(PointerSetting setting);
     void Warn(std::string_view text);
+    // Writes one setting when the desktop has it; a failed write is reported and noted.
+    void Write(PointerSetting setting, bool written, std::string_view failure, PointerWriteResult& result);
 
     PointerBackend& backend_;
     Prompter& prompter_;

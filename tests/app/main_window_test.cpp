@@ -17,10 +17,18 @@
 #include "config/starter_config.h"
 #include "device/device_link.h"
 #include "device/dpi_tables.h"
+#include "device/link_fixture.h"
 #include "device/pauser.h"
+#include "device/wire_trace.h"
+#include "pointer/memory_pointer_backend.h"
 #include "qt_app_fixture.h"
+#include "session/apply_session.h"
+#include "session/connect.h"
 #include "sim/virtual_mouse.h"
+#include "skins/button_labels.h"
 #include "skins/hot_zones.h"
+#include "support/run_command.h"
+#include "support/temp_folder.h"
 
 // fontconfig keeps a cache for the life of the process; it is not ours to free.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
@@ -44,7 +52,9 @@ protected:
 
     void TearDown() override {
         window.reset();
+        session.reset();
         link.reset();
+        tracing.reset();
         std::filesystem::remove_all(folder);
     }
 
@@ -56,9 +66,11 @@ protected:
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         paths = DataPaths::InFolder(folder);
-        const auto image = ConfigFileImage(0, StarterConfig());
+        traceLines.clear();
+        const auto image = ConfigFileImage(firstRunFlag, StarterConfig());
         std::ofstream(paths.config, std::ios::binary)
             .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+        if (!strIni.empty()) std::ofstream(paths.settings, std::ios::binary) << strIni;
 
         VirtualMouse::Options options;
         options.pluggedIn = pluggedIn;
@@ -66,12 +78,21 @@ protected:
         options.dialect = dialect;
         mouse = std::make_unique<VirtualMouse>(options);
         watcher = mouse->MakeWatcher();
-        link = std::make_unique<DeviceLink>(*mouse, pauser, prompter);
+        backend = std::make_unique<testing::ShuffledBackend>(*mouse);
+        backend->refused = refusedPaths;
+        tracing = std::make_unique<TracingBackend>(*backend, trace);
+        link = std::make_unique<DeviceLink>(*tracing, tracingPauser);
+        desktop = MemoryPointerBackend{};
+        pointer = std::make_unique<SystemPointer>(desktop, prompter);
+        labels = LoadButtonLabels(paths.settings, UiLanguage::English);
+        session = std::make_unique<ApplySession>(
+            ApplySession::Parts{*link, model, paths, UiLanguage::English, labels, *pointer, prompter});
 
         ShellParts parts;
         parts.model = &model;
         parts.paths = paths;
         parts.link = link.get();
+        parts.session = session.get();
         parts.watcher = watcher.get();
         parts.prompter = &prompter;
         parts.skin = &skin;
@@ -83,8 +104,6 @@ protected:
             LoadSkinInto(s, paths.settings);
             if (!skinFolderOverride.isEmpty()) s.SetFolder(skinFolderOverride);
         };
-        parts.saveLabels = [this] { ++labelSaves; };
-        parts.applyPointerSettings = [this](const DeviceConfig& c) { pointerApplied.push_back(c); };
         parts.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
         parts.quit = [this] { ++quits; };
         window = std::make_unique<CArdenoDlg>(std::move(parts));
@@ -111,19 +130,31 @@ protected:
     std::filesystem::path folder;
     DataPaths paths;
     RecordingPauser pauser;
+    std::vector<std::string> traceLines;
+    WireTrace trace{[this](std::string_view line) { traceLines.emplace_back(line); }};
+    TracingPauser tracingPauser{pauser, trace};
+    std::unique_ptr<TracingBackend> tracing;
+    std::uint8_t firstRunFlag = 0;  // of the config.bin the window starts with
+    std::string strIni;             // str.ini the window starts with; none when empty
     RecordingPrompter prompter;
     RecordingNotifier notifier;
     ConfigModel model;
     ui::Skin skin;
     std::unique_ptr<VirtualMouse> mouse;
     std::unique_ptr<DeviceWatcher> watcher;
+    std::vector<std::string> refusedPaths;  // nodes of the mouse that cannot be opened
+    std::unique_ptr<testing::ShuffledBackend> backend;
     std::unique_ptr<DeviceLink> link;
+    MemoryPointerBackend desktop;
+    std::unique_ptr<SystemPointer> pointer;
+    ButtonLabels labels;
+    std::unique_ptr<ApplySession> session;
     std::unique_ptr<CArdenoDlg> window;
     QString skinFolderOverride;
     int skinLoads = 0;
-    int labelSaves = 0;
     int quits = 0;
-    std::vector<DeviceConfig> pointerApplied;
+
+    bool LabelsSaved() const { return std::filesystem::exists(paths.settings); }
     std::vector<QString> openedUrls;
 };
 
@@ -177,6 +208,18 @@ TEST_F(MainWindowTest, StartsWithoutTheMouseWithOneMessageAndNoPage) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(MainWindowTest, ANodeThatCannotBeOpenedIsToldOnceWithItsReasonAndTheRule) {
+    refusedPaths = {VirtualMouse::kCommandPath};
+    Start();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, std::string("The system did not detect the gaming mouse!\n\n") +
+                                             VirtualMouse::kCommandPath + ": Permission denied\n\n" +
+                                             std::string(kUdevRuleHint));
+    EXPECT_EQ(prompter.messages[0].caption, "Warning");
+    EXPECT_FALSE(link->devicePresent);
+    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+}
+
 TEST_F(MainWindowTest, PluggingInAnnouncesTheMouseAndTheTrayThenShowsTheBasicPage) {
     Start(/*pluggedIn=*/false);
     window->hide();
@@ -212,10 +255,37 @@ TEST_F(MainWindowTest, OkWritesMouseFileLabelsAndPointerThenHides) {
     EXPECT_TRUE(SameBytes(saved->config, model.config));
     EXPECT_TRUE(SameBytes(model.appliedConfig, model.config));
     EXPECT_GT(mouse->TransferCount(), transfersBefore);
-    EXPECT_EQ(labelSaves, 1);
-    ASSERT_EQ(pointerApplied.size(), 1u);
-    EXPECT_TRUE(SameBytes(pointerApplied[0], model.config));
+    EXPECT_EQ(LoadButtonLabels(paths.settings, UiLanguage::English), labels);
+    EXPECT_FALSE(desktop.writes.empty());
     EXPECT_FALSE(window->isVisible());
+}
+
+// The window's Apply and kz7ctl apply are one apply: the same transfers, the
+// same config.bin and the same str.ini from the same data folder.
+TEST_F(MainWindowTest, ApplyIsTheSameApplyAsKz7ctlApply) {
+    for (const std::uint8_t flag : {std::uint8_t{0}, std::uint8_t{1}}) {
+        SCOPED_TRACE("first-run flag " + std::to_string(flag));
+        firstRunFlag = flag;
+        strIni = "[Skins]\nPath=\n\n[Setting-EN]\nItem1=Left Click\nItem23=Single Key-Q\nItem12=Kept\n";
+        testing_support::TempFolder cliFolder;
+        Start();
+        for (const char* name : {"config.bin", "str.ini"}) {
+            std::filesystem::copy_file(folder / name, cliFolder / name);
+        }
+        window->ClickAt(Centre(frame::kApply));
+
+        const auto cli = testing_support::RunShell(
+            "env -u LC_ALL -u LC_MESSAGES LANG=C " + testing_support::Kz7ctlCommand() +
+            " apply --simulate --trace --data-dir " + cliFolder.path().string());
+        ASSERT_EQ(cli.status, 0) << cli.out;
+        std::string windowTrace;
+        for (const std::string& line : traceLines) windowTrace += line + "\n";
+        EXPECT_EQ(cli.out, windowTrace);
+        for (const char* name : {"config.bin", "str.ini"}) {
+            EXPECT_EQ(cliFolder.Read(name), testing_support::TempFolder::ReadFile(folder / name)) << name;
+        }
+        TearDown();
+    }
 }
 
 TEST_F(MainWindowTest, ApplyWritesButKeepsTheWindowOpen) {
@@ -227,8 +297,8 @@ TEST_F(MainWindowTest, ApplyWritesButKeepsTheWindowOpen) {
     EXPECT_EQ(saved->firstRunFlag, 1);
     EXPECT_EQ(saved->config.reportRate, 2);
     EXPECT_TRUE(SameBytes(model.appliedConfig, model.config));
-    EXPECT_EQ(labelSaves, 1);
-    EXPECT_EQ(pointerApplied.size(), 1u);
+    EXPECT_TRUE(LabelsSaved());
+    EXPECT_FALSE(desktop.writes.empty());
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -244,8 +314,8 @@ TEST_F(MainWindowTest, OkAndApplyWithoutTheMouseChangeNothing) {
         EXPECT_EQ(saved->firstRunFlag, 0);
         EXPECT_TRUE(SameBytes(saved->config, StarterConfig()));
         EXPECT_FALSE(SameBytes(model.appliedConfig, model.config));
-        EXPECT_EQ(labelSaves, 0);
-        EXPECT_TRUE(pointerApplied.empty());
+        EXPECT_FALSE(LabelsSaved());
+        EXPECT_TRUE(desktop.writes.empty());
         EXPECT_TRUE(window->isVisible());
         TearDown();
     }
@@ -362,7 +432,7 @@ TEST_F(MainWindowTest, HoverHighlightsOneOfOkApplyCancelAtATime) {
 }
 
 struct EventCase {
-    int kind;
+    DeviceEvent event;
     int value;
     std::optional<Shown> expected;
 };
@@ -374,32 +444,26 @@ TEST_F(MainWindowTest, DeviceEventsShowTheirNotifications) {
     model.config.dpiLevel[3] = 11;
     const std::string stage2 = "Switch DPI into the second stage " + std::string(DpiLabelFor(0, 3));
     const std::string stage4 = "Switch DPI into the fourth stage " + std::string(DpiLabelFor(0, 11));
+    using enum DeviceEvent;
     const std::vector<EventCase> cases = {
-        {5, 1, Shown{"Info", "Switch report rate into 1000HZ", 5000}},
-        {5, 2, Shown{"Info", "Switch report rate into 500HZ", 5000}},
-        {5, 4, Shown{"Info", "Switch report rate into 250HZ", 5000}},
-        {5, 8, Shown{"Info", "Switch report rate into 125HZ", 5000}},
-        {5, 3, std::nullopt},
-        {7, 2, Shown{"Info", stage2, 5000}},
-        {7, 4, Shown{"Info", stage4, 5000}},
-        {7, 0, std::nullopt},
-        {7, 5, std::nullopt},
-        {8, 1, Shown{"Info", "Switch to key matrix 1", 5000}},
-        {8, 2, Shown{"Info", "Switch to key matrix 2", 5000}},
-        {8, 3, std::nullopt},
-        {8, 4, std::nullopt},
-        {9, 7, Shown{"Info", "Switch to macro key7", 5000}},
-        {9, 0, std::nullopt},
-        {14, 0, kDetected},
-        {15, 0, kNotDetected},
-        {6, 1, std::nullopt},
-        {0, 0, std::nullopt},
+        {ReportRate, 1, Shown{"Info", "Switch report rate into 1000HZ", 5000}},
+        {ReportRate, 8, Shown{"Info", "Switch report rate into 125HZ", 5000}},
+        {ReportRate, 3, std::nullopt},
+        {DpiStage, 2, Shown{"Info", stage2, 5000}},
+        {DpiStage, 4, Shown{"Info", stage4, 5000}},
+        {DpiStage, 5, std::nullopt},
+        {KeyMatrixSwitch, 2, Shown{"Info", "Switch to key matrix 2", 5000}},
+        {KeyMatrixSwitch, 3, std::nullopt},
+        {MacroKey, 7, Shown{"Info", "Switch to macro key7", 5000}},
+        {MacroKey, 0, std::nullopt},
+        {MouseAccepted, 0, kDetected},
+        {NoMouse, 0, kNotDetected},
     };
     ASSERT_FALSE(DpiLabelFor(0, 3).empty());
     for (const EventCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.kind) + "/" + std::to_string(c.value));
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.event)) + "/" + std::to_string(c.value));
         notifier.shown.clear();
-        window->OnDeviceEvent(c.kind, c.value);
+        window->OnDeviceEvent(c.event, c.value);
         if (c.expected) {
             EXPECT_EQ(notifier.shown, std::vector<Shown>{*c.expected});
         } else {
@@ -412,7 +476,7 @@ TEST_F(MainWindowTest, TheDpiLabelIsTheConnectedSensorsOwn) {
     Start(/*pluggedIn=*/true, /*sensorType=*/3);
     model.config.dpiLevel[2] = 1;
     ASSERT_NE(DpiLabelFor(3, 1), DpiLabelFor(0, 1));
-    window->OnDeviceEvent(7, 3);
+    window->OnDeviceEvent(DeviceEvent::DpiStage, 3);
     ASSERT_FALSE(notifier.shown.empty());
     EXPECT_EQ(notifier.shown.back().text,
               "Switch DPI into the third stage " + std::string(DpiLabelFor(3, 1)));

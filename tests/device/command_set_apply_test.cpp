@@ -4,8 +4,6 @@
 #include <future>
 #include <numeric>
 
-#include "config/atomic_file.h"
-#include "config/config_file.h"
 #include "config/starter_config.h"
 #include "device/command_set.h"
 #include "device/hex_format.h"
@@ -16,7 +14,6 @@ namespace {
 
 using testing::MouseOptions;
 using testing::SimulatedLink;
-using testing::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::array<std::uint8_t, 6> kKey = {0x3c, 0xa5, 0x0f, 0x77, 0x81, 0xee};
@@ -223,9 +220,6 @@ TEST_P(ApplyTraceTest, WholeApplyLeavesTheExactTrace) {
     const std::uint8_t sensor = sensorColumn < 4 ? static_cast<std::uint8_t>(sensorColumn) : 7;
     SCOPED_TRACE(std::string(c.name) + " on sensor type " + std::to_string(sensor));
 
-    TempFolder folder;
-    const auto configPath = folder.WriteConfigBin(0, c.config);
-
     VirtualMouse::Options options;
     options.key = kKey;
     options.sensorType = sensor;
@@ -234,26 +228,17 @@ TEST_P(ApplyTraceTest, WholeApplyLeavesTheExactTrace) {
     sim.link.StatusExchange();
     const std::size_t start = sim.lines.size();
 
-    ConfigModel model;
-    model.config = c.config;
-    int labelSaves = 0;
-    ASSERT_TRUE(ApplyConfig(sim.link.Channel(), sim.link.Images(), model, configPath, sim.prompter,
-                            [&] { ++labelSaves; }));
+    WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), c.config);
 
     const auto expected = ExpectedApply(c, sensor, sensorColumn);
     const auto actual = sim.LinesFrom(start);
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i;
-    EXPECT_EQ(labelSaves, 1);
 
     // 37 headers and about a quarter of a second of pauses.
     EXPECT_EQ(std::count_if(actual.begin(), actual.end(),
                             [](const std::string& l) { return l.rfind("set-feature", 0) == 0; }),
               37);
-    std::string saved;
-    ASSERT_TRUE(ReadWholeFile(configPath, saved));
-    const auto savedImage = ConfigFileImage(1, c.config);
-    EXPECT_EQ(saved, std::string(savedImage.begin(), savedImage.end()));
 }
 
 INSTANTIATE_TEST_SUITE_P(RecordsAndSensors, ApplyTraceTest,
@@ -262,12 +247,8 @@ INSTANTIATE_TEST_SUITE_P(RecordsAndSensors, ApplyTraceTest,
 TEST(ApplySequence, PausesAddUpToTheProtocolFloor) {
     SimulatedLink sim(MouseOptions(kKey, 0));
     ASSERT_TRUE(sim.Connect());
-    TempFolder folder;
-    ConfigModel model;
-    model.config = StarterConfig();
-    folder.WriteConfigBin(0, model.config);
     sim.pauser.pauses.clear();
-    ApplyConfig(sim.link.Channel(), sim.link.Images(), model, folder.path() / "config.bin", sim.prompter, {});
+    WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), StarterConfig());
     const auto total = std::accumulate(sim.pauser.pauses.begin(), sim.pauser.pauses.end(),
                                        std::chrono::milliseconds(0));
     EXPECT_EQ(total, std::chrono::milliseconds(248));
@@ -276,65 +257,37 @@ TEST(ApplySequence, PausesAddUpToTheProtocolFloor) {
 TEST(ApplySequence, LedModeOutsideOneToThreeResendsThePreviousMode) {
     SimulatedLink sim(MouseOptions(kKey, 0));
     ASSERT_TRUE(sim.Connect());
-    TempFolder folder;
-    ConfigModel model;
-    model.config = MixedRecord();
-    const auto path = folder.WriteConfigBin(0, model.config);
-    ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
+    DeviceConfig config = MixedRecord();
+    WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), config);
     EXPECT_EQ(sim.mouse.Snapshot().ledMode, (std::array<std::uint8_t, 3>{2, 5, 3}));
-    model.config.ledMode = 9;
-    ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
+    config.ledMode = 9;
+    WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), config);
     EXPECT_EQ(sim.mouse.Snapshot().ledMode, (std::array<std::uint8_t, 3>{2, 5, 3}));
 }
 
 TEST(ApplySequence, LedBlockOneReadFromTheMouseGoesBackUnchanged) {
     SimulatedLink sim(MouseOptions(kKey, 0));
     ASSERT_TRUE(sim.Connect());
-    TempFolder folder;
-    ConfigModel model;
-    model.config = StarterConfig();
-    const auto path = folder.WriteConfigBin(0, model.config);
-    ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
+    const DeviceConfig config = StarterConfig();
+    WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), config);
     const auto state = sim.mouse.Snapshot();
     const Bytes block1(state.ledBlocks[1].begin(), state.ledBlocks[1].end());
     EXPECT_EQ(block1, FreshLedBlock1());
-    const auto matrices = BuildKeyMatrices(model.config);
+    const auto matrices = BuildKeyMatrices(config);
     for (int n = 0; n < 4; ++n) {
         const auto bytes = MatrixBytes(matrices[static_cast<std::size_t>(n)]);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), state.keyMatrices[static_cast<std::size_t>(n)].begin()));
     }
 }
 
-TEST(ApplySequence, WithoutAMouseEveryTransferFailsQuietlyAndTheFileIsSaved) {
-    DeviceImages images;
-    CommandChannel noMouse;
-    RecordingPauser pauser;
-    noMouse.pauser = &pauser;
-    TempFolder folder;
-    ConfigModel model;
-    model.config = MixedRecord();
-    const auto path = folder.WriteConfigBin(0, ZeroConfig());
-    RecordingPrompter prompter;
-    EXPECT_TRUE(ApplyConfig(noMouse, images, model, path, prompter, {}));
-    std::string saved;
-    ASSERT_TRUE(ReadWholeFile(path, saved));
-    const auto expected = ConfigFileImage(1, model.config);
-    EXPECT_EQ(saved, std::string(expected.begin(), expected.end()));
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
 // The cable is pulled at every single transfer of an apply in turn.
-TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
+TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsNorHearsAnswersAfterTheCut) {
     int transfersOfOneApply = 0;
     {
         SimulatedLink sim(MouseOptions(kKey, 0));
         ASSERT_TRUE(sim.Connect());
-        TempFolder folder;
-        ConfigModel model;
-        model.config = MixedRecord();
-        folder.WriteConfigBin(0, model.config);
         const int before = sim.mouse.TransferCount();
-        ApplyConfig(sim.link.Channel(), sim.link.Images(), model, folder.path() / "config.bin", sim.prompter, {});
+        WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord());
         transfersOfOneApply = sim.mouse.TransferCount() - before;
     }
     ASSERT_GT(transfersOfOneApply, 100);
@@ -346,18 +299,12 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
         auto watcher = sim.mouse.MakeWatcher();
         watcher->Start([&](const DeviceChange& change) { changes.push_back(change); }, nullptr);
         ASSERT_TRUE(sim.Connect());
-        TempFolder folder;
-        ConfigModel model;
-        model.config = MixedRecord();
-        const auto path = folder.WriteConfigBin(0, ZeroConfig());
-
         sim.mouse.UnplugAtTransfer(at);
         const std::size_t start = sim.lines.size();
         auto done = std::async(std::launch::async, [&] {
-            return ApplyConfig(sim.link.Channel(), sim.link.Images(), model, path, sim.prompter, {});
+            WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord());
         });
         ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the apply hangs";
-        EXPECT_TRUE(done.get());
 
         // After the cut nothing comes back from the mouse.
         const auto lines = sim.LinesFrom(start);
@@ -370,11 +317,9 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
             // Replay the same count on a mouse that stays: answers among the first `at` transfers.
             SimulatedLink whole(MouseOptions(kKey, 0));
             ASSERT_TRUE(whole.Connect());
-            ConfigModel again;
-            again.config = MixedRecord();
             const std::size_t from = whole.lines.size();
             whole.mouse.UnplugAtTransfer(at);
-            ApplyConfig(whole.link.Channel(), whole.link.Images(), again, path, whole.prompter, {});
+            WriteConfigToMouse(whole.link.Channel(), whole.link.Images(), MixedRecord());
             answersBeforeCut = static_cast<int>(std::count_if(
                 whole.lines.begin() + static_cast<std::ptrdiff_t>(from), whole.lines.end(), [](const std::string& l) {
                     return l.rfind("get-feature", 0) == 0 || l.rfind("input", 0) == 0;
@@ -384,11 +329,6 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
         EXPECT_FALSE(sim.mouse.IsPluggedIn());
         ASSERT_EQ(changes.size(), 2u);
         EXPECT_EQ(changes[0].kind, DeviceChangeKind::Removal);
-
-        std::string saved;
-        ASSERT_TRUE(ReadWholeFile(path, saved));
-        const auto expected = ConfigFileImage(1, model.config);
-        EXPECT_EQ(saved, std::string(expected.begin(), expected.end()));
         watcher->Stop();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -149,33 +150,26 @@ const Row kSkinRows[] = {
     {"Please click to set the UI text color", "请点击设置UI文本颜色", "請點擊設置UI文本顏色"},
 };
 
-const Row kOk{"OK", "确定", "確定"};
-const Row kCancel{"Cancel", "取消", "取消"};
-
 constexpr UiLanguage kLanguages[] = {UiLanguage::English, UiLanguage::SimplifiedChinese,
                                      UiLanguage::TraditionalChinese};
 
-std::vector<Row> DialogRows(std::initializer_list<std::span<const Row>> parts) {
-    std::vector<Row> rows{kOk, kCancel};
-    for (auto part : parts) rows.insert(rows.end(), part.begin(), part.end());
-    return rows;
-}
-
-void ExpectTable(TextWindow window, const std::vector<Row>& expected) {
+// Each identifier of `ids` has the texts of the row at the same position.
+void ExpectTexts(std::span<const UiText> ids, std::span<const Row> expected) {
+    ASSERT_EQ(ids.size(), expected.size());
     for (UiLanguage language : kLanguages) {
-        const StringTable table = LoadStringTable(window, language);
-        ASSERT_EQ(table.texts.size(), expected.size()) << "language " << static_cast<int>(language);
         for (std::size_t i = 0; i < expected.size(); ++i) {
             if (expected[i].english == kWeb) continue;
-            EXPECT_EQ(table.texts[i], expected[i].In(language))
+            EXPECT_EQ(Text(ids[i], language), expected[i].In(language))
                 << "row " << i << ", language " << static_cast<int>(language);
         }
     }
 }
 
-TEST(MainWindowTexts, EveryRowInEveryLanguageInFillingOrder) {
-    EXPECT_EQ(std::size(kMainRows), 72u);
-    ExpectTable(TextWindow::Main, std::vector<Row>(std::begin(kMainRows), std::end(kMainRows)));
+TEST(MainWindowTexts, EveryRowInEveryLanguageInIdentifierOrder) {
+    std::vector<UiText> ids;
+    for (std::size_t i = 0; i < std::size(kMainRows); ++i) ids.push_back(static_cast<UiText>(i));
+    ASSERT_EQ(ids.back(), UiText::LabelSectionName);
+    ExpectTexts(ids, kMainRows);
 }
 
 TEST(MainWindowTexts, WebLinkIsOneAddressInEveryLanguage) {
@@ -199,24 +193,25 @@ TEST(MainWindowTexts, IdentifiersNameTheirRows) {
     EXPECT_EQ(Text(UiText::NotRecordingMessage, UiLanguage::English),
               "It doesn\u2019t start recording, unnecessary to press Stop key!");
     EXPECT_EQ(Text(UiText::LabelSectionName, UiLanguage::TraditionalChinese), "Setting-CHT");
-    const StringTable table = LoadStringTable(TextWindow::Main, UiLanguage::TraditionalChinese);
-    EXPECT_EQ(table[UiText::MacroNameExists], "巨集名稱已經存在");
+    EXPECT_EQ(Text(UiText::MacroNameExists, UiLanguage::TraditionalChinese), "巨集名稱已經存在");
 }
 
-TEST(DialogTexts, EveryDialogTableStartsWithOkCancelAndFollowsItsRows) {
+TEST(DialogTexts, EveryDialogsRows) {
+    using enum UiText;
     const Row fireKey{"A", "A", "A"};
     const Row empty{"", "", ""};
-    ExpectTable(TextWindow::ComboKey, DialogRows({}));
-    ExpectTable(TextWindow::SingleKey, DialogRows({kSingleKeyRows}));
-    ExpectTable(TextWindow::DelayTime, DialogRows({kDelayRows}));
-    ExpectTable(TextWindow::FireKey, DialogRows({std::span(&fireKey, 1), kFireRows}));
-    ExpectTable(TextWindow::MacroKey,
-                DialogRows({std::span(kMacroKeyRows).first(3), std::span(&empty, 1),
-                            std::span(kMacroKeyRows).subspan(3)}));
-    // The default label of the two key lists repeats their first entry.
-    ExpectTable(TextWindow::Multimedia, DialogRows({std::span(kMediaRows).first(1), kMediaRows}));
-    ExpectTable(TextWindow::Launch, DialogRows({std::span(kLaunchRows).first(1), kLaunchRows}));
-    ExpectTable(TextWindow::Skins, DialogRows({kSkinRows}));
+    ExpectTexts(std::vector<UiText>{Ok, Cancel}, std::vector<Row>{{"OK", "确定", "確定"}, {"Cancel", "取消", "取消"}});
+    ExpectTexts(std::vector<UiText>{PleaseEnterKey}, kSingleKeyRows);
+    ExpectTexts(std::vector<UiText>{PleaseEnterDelay, DelayRange}, kDelayRows);
+    ExpectTexts(std::vector<UiText>{FireKeyDefaultKey}, std::span(&fireKey, 1));
+    ExpectTexts(std::vector<UiText>{FireSpeed, FireTimes, FireIllustration, FireSpeedHelp, FireTimesHelp},
+                kFireRows);
+    ExpectTexts(MacroRepeatModeTexts(), std::span(kMacroKeyRows).first(3));
+    ExpectTexts(std::vector<UiText>{PleaseSelectMacro}, std::span(kMacroKeyRows).subspan(3));
+    ExpectTexts(std::vector<UiText>{EmptyText}, std::span(&empty, 1));
+    ExpectTexts(MediaKeyTexts(), kMediaRows);
+    ExpectTexts(LaunchTargetTexts(), kLaunchRows);
+    ExpectTexts(std::vector<UiText>{SkinTextColorPrompt}, kSkinRows);
 }
 
 TEST(DialogTexts, ListsForTheKeyDialogs) {
@@ -313,22 +308,18 @@ TEST(LanguageRule, SystemLanguageReadsTheEnvironment) {
 TEST(Fonts, FaceHeightAndWeightFollowTheLanguage) {
     struct Case {
         UiLanguage language;
-        SystemVersion version;
         std::string_view normalFace;
         int normalHeight;
         std::string_view boldFace;
         int boldHeight;
     };
     const Case cases[] = {
-        {UiLanguage::English, {}, "Arial", 14, "Tahoma", 18},
-        {UiLanguage::English, {6, 2}, "Arial", 14, "Tahoma", 18},
-        {UiLanguage::SimplifiedChinese, {6, 2}, "黑体", 13, "黑体", 18},
-        {UiLanguage::SimplifiedChinese, {6, 1}, "宋体", 13, "宋体", 18},
-        {UiLanguage::SimplifiedChinese, {}, "宋体", 13, "宋体", 18},
-        {UiLanguage::TraditionalChinese, {}, "黑体", 13, "黑体", 18},
+        {UiLanguage::English, "Arial", 14, "Tahoma", 18},
+        {UiLanguage::SimplifiedChinese, "宋体", 13, "宋体", 18},
+        {UiLanguage::TraditionalChinese, "黑体", 13, "黑体", 18},
     };
     for (const Case& c : cases) {
-        const FontChoice fonts = FontsFor(c.language, c.version);
+        const FontChoice fonts = FontsFor(c.language);
         EXPECT_EQ(fonts.normal.PrimaryFace(), c.normalFace);
         EXPECT_EQ(fonts.normal.pixelHeight, c.normalHeight);
         EXPECT_EQ(fonts.normal.weight, 400);
@@ -339,60 +330,6 @@ TEST(Fonts, FaceHeightAndWeightFollowTheLanguage) {
         EXPECT_GT(fonts.normal.faces.size(), 1u);
         EXPECT_GT(fonts.bold.faces.size(), 1u);
     }
-}
-
-TEST(Balloons, EachKindAndValue) {
-    const std::uint8_t levels[] = {0, 3, 7, 11};
-    struct Case {
-        int kind;
-        long value;
-        UiLanguage language;
-        std::uint8_t sensor;
-        std::optional<std::string> text;
-        std::string_view title;
-        int timeout;
-    };
-    const Case cases[] = {
-        {5, 1, UiLanguage::English, 0, "Switch report rate into 1000HZ", "Info", 5000},
-        {5, 2, UiLanguage::English, 0, "Switch report rate into 500HZ", "Info", 5000},
-        {5, 4, UiLanguage::SimplifiedChinese, 0, "报告率切换到250HZ", "Info", 5000},
-        {5, 8, UiLanguage::TraditionalChinese, 0, "報告率切換到125HZ", "Info", 5000},
-        {5, 3, UiLanguage::English, 0, std::nullopt, "", 0},
-        {5, 0, UiLanguage::English, 0, std::nullopt, "", 0},
-        {7, 1, UiLanguage::English, 0, "Switch DPI into the first stage 250", "Info", 5000},
-        {7, 2, UiLanguage::English, 0, "Switch DPI into the second stage 1000", "Info", 5000},
-        {7, 2, UiLanguage::English, 1, "Switch DPI into the second stage 1200", "Info", 5000},
-        {7, 4, UiLanguage::SimplifiedChinese, 0, "DPI切换到第四段4000", "Info", 5000},
-        {7, 4, UiLanguage::English, 1, "Switch DPI into the fourth stage ", "Info", 5000},  // no level 11 for sensor 1
-        {7, 0, UiLanguage::English, 0, std::nullopt, "", 0},
-        {7, 5, UiLanguage::English, 0, std::nullopt, "", 0},
-        {8, 1, UiLanguage::English, 0, "Switch to key matrix 1", "Info", 5000},
-        {8, 2, UiLanguage::TraditionalChinese, 0, "切換到按鍵群組2", "Info", 5000},
-        {8, 3, UiLanguage::English, 0, std::nullopt, "", 0},
-        {8, 4, UiLanguage::English, 0, std::nullopt, "", 0},
-        {9, 3, UiLanguage::English, 0, "Switch to macro key3", "Info", 5000},
-        {9, 12, UiLanguage::SimplifiedChinese, 0, "切换到宏12", "Info", 5000},
-        {9, 0, UiLanguage::English, 0, std::nullopt, "", 0},
-        {14, 0, UiLanguage::English, 0, "The system detect the gaming mouse.", "Info", 100},
-        {15, 7, UiLanguage::SimplifiedChinese, 0, "系统没有检测到游戏鼠标！", "Warning", 100},
-        {6, 1, UiLanguage::English, 0, std::nullopt, "", 0},
-        {0, 1, UiLanguage::English, 0, std::nullopt, "", 0},
-    };
-    for (const Case& c : cases) {
-        const auto balloon = BalloonFor(c.kind, c.value, c.language, c.sensor, levels);
-        SCOPED_TRACE("kind " + std::to_string(c.kind) + " value " + std::to_string(c.value));
-        ASSERT_EQ(balloon.has_value(), c.text.has_value());
-        if (!balloon) continue;
-        EXPECT_EQ(balloon->text, *c.text);
-        EXPECT_EQ(balloon->title, c.title);
-        EXPECT_EQ(balloon->timeoutMs, c.timeout);
-    }
-}
-
-TEST(Balloons, DpiStageWithoutLevelsStillShowsTheStage) {
-    const auto balloon = BalloonFor(7, 3, UiLanguage::English, 0, {});
-    ASSERT_TRUE(balloon);
-    EXPECT_EQ(balloon->text, "Switch DPI into the third stage ");
 }
 
 }  // namespace

@@ -203,5 +203,19 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
     EXPECT_EQ(backend->ReadDoubleClickMs(), 550u);
 }
 
+TEST_F(KdeBackendTest, ZeroWheelLinesAreRefusedAndReportedNotRoundedUp) {
+    Write("kdeglobals", "[KDE]\nWheelScrollLines=7\n");
+    RecordingPrompter prompter;
+    SystemPointer pointer(*backend, prompter);
+    DeviceConfig config = ZeroConfig();
+    config.pointerSpeed = 6;
+    config.doubleClickSpeed = 6;
+    const PointerWriteResult result = pointer.ApplyToSystem(config);
+    EXPECT_EQ(result.failed, std::vector<PointerSetting>{PointerSetting::WheelLines});
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, kSetWheelLinesFailed);
+    EXPECT_EQ(backend->ReadWheelLines(), 7u);
+}
+
 }  // namespace
 }  // namespace kz7

@@ -37,7 +37,7 @@ TEST(PointerMapping, WheelLinesStayWithinTheSlider) {
     const std::pair<std::uint32_t, int> toLevel[] = {{1, 1}, {3, 3}, {11, 11}, {12, 11}, {100, 11}, {0, 1}};
     for (auto [lines, level] : toLevel) EXPECT_EQ(LevelFromWheelLines(lines), level) << lines;
     EXPECT_EQ(WheelLinesFromLevel(3), 3u);
-    EXPECT_EQ(WheelLinesFromLevel(0), 1u);  // a stored 0 never switches the wheel off
+    EXPECT_EQ(WheelLinesFromLevel(0), 0u);  // a stored 0 is a setting of its own, not level 1
     EXPECT_EQ(WheelLinesFromLevel(40), 11u);
 }
 
@@ -118,6 +118,9 @@ TEST_F(SystemPointerTest, ApplyWritesEveryValueInOrder) {
     pointer.ApplyToSystem(PointerRecord(0, 1, 11, 3, 11));
     EXPECT_EQ(desktop.writes, (std::vector<std::string>{"precision 0", "speed 20", "lines 4294967295",
                                                         "double-click 200"}));
+    desktop.writes.clear();
+    EXPECT_TRUE(pointer.ApplyToSystem(PointerRecord(0, 0, 6, 0, 6)).Ok());
+    EXPECT_EQ(desktop.writes[2], "lines 0");
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -144,7 +147,9 @@ TEST_F(SystemPointerTest, ADoubleClickTimeOfZeroIsAFailedRead) {
 TEST_F(SystemPointerTest, EachFailedWriteIsReportedAndTheSequenceGoesOn) {
     desktop.failing = {PointerSetting::Precision, PointerSetting::Speed, PointerSetting::WheelLines,
                        PointerSetting::DoubleClickTime};
-    pointer.ApplyToSystem(PointerRecord(1, 0, 6, 3, 6));
+    const PointerWriteResult result = pointer.ApplyToSystem(PointerRecord(1, 0, 6, 3, 6));
+    EXPECT_EQ(result.failed, (std::vector<PointerSetting>{PointerSetting::Precision, PointerSetting::Speed,
+                                                          PointerSetting::WheelLines, PointerSetting::DoubleClickTime}));
     EXPECT_EQ(desktop.writes.size(), 4u);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"SETMOUSE failed.", "SETMOUSESPEED failed.",
                                                  "SETWHEELSCROLLLINES failed.", "SPI_SETDOUBLECLICKTIME failed."}));

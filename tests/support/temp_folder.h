@@ -42,9 +42,10 @@ public:
         EXPECT_EQ(WriteFileAtomically(path, image.data(), image.size()), 0);
         return path;
     }
-    std::string Read(const std::string& name) const {
+    std::string Read(const std::string& name) const { return ReadFile(path_ / name); }
+    static std::string ReadFile(const std::filesystem::path& path) {
         std::string text;
-        EXPECT_TRUE(ReadWholeFile(path_ / name, text)) << name;
+        EXPECT_TRUE(ReadWholeFile(path, text)) << path;
         return text;
     }
 

@@ -190,11 +190,8 @@ HidOpenResult HidrawBackend::Open(const std::string& path, HidAccess access) {
     const int flags = (access == HidAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC;
     const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        const int code = errno;
-        result.error = ErrnoText(code);
-        if (code == EACCES || code == EPERM) {
-            result.error += " (" + std::string(kUdevRuleHint) + ")";
-        }
+        // The front ends add the udev rule to the reason when they word it.
+        result.error = ErrnoText(errno);
         return result;
     }
     const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);

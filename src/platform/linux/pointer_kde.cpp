@@ -6,6 +6,7 @@
 
 #include "ini/ini_file.h"
 #include "platform/linux/pointer_backends.h"
+#include "platform/linux/process_env.h"
 
 namespace kz7::linux_platform {
 namespace {
@@ -153,13 +154,6 @@ bool DesktopIsKde() {
     return false;
 }
 
-std::filesystem::path UserConfigDir() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') return xdg;
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return std::filesystem::path(home) / ".config";
-    return {};
-}
-
 }  // namespace
 
 std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir,
@@ -169,8 +163,7 @@ std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::pat
 
 std::unique_ptr<PointerBackend> MakeDesktopPointerBackend() {
     if (DesktopIsKde()) {
-        const std::filesystem::path dir = UserConfigDir();
-        if (!dir.empty()) return MakeKdePointerBackend(dir);
+        if (const auto dir = CurrentUserConfigHome()) return MakeKdePointerBackend(*dir);
     }
     if (auto gsettings = MakeGSettingsPointerBackend()) return gsettings;
     return std::make_unique<NoPointerBackend>();

@@ -19,6 +19,10 @@ std::filesystem::path ExecutableDir() {
     return exe.parent_path();
 }
 
+std::optional<std::filesystem::path> CurrentUserConfigHome() {
+    return UserConfigHome(Env("XDG_CONFIG_HOME"), Env("HOME"));
+}
+
 DataFolderInputs CurrentDataFolderInputs(std::optional<std::filesystem::path> overrideDir) {
     return {std::move(overrideDir), ExecutableDir(), Env("XDG_CONFIG_HOME"), Env("HOME")};
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <memory>
+
+#include "cli/cli.h"
+#include "pointer/pointer_settings.h"
+
+namespace kz7::cli {
+
+// The desktop whose pointer settings a command reads or writes, from
+// --desktop (auto, gsettings, kde, none; auto when absent). Nothing, with the
+// reason printed, when that desktop cannot be reached.
+std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx);
+
+}  // namespace kz7::cli
