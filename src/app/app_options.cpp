@@ -1,5 +1,7 @@
 #include "app/app_options.h"
 
+#include "device/dpi_tables.h"
+
 #include <QCommandLineParser>
 
 namespace kz7 {
@@ -28,7 +30,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         QStringLiteral("STEPS"));
     const QCommandLineOption simSensor(
         QStringLiteral("sim-sensor"),
-        QStringLiteral("With --simulate: the simulated mouse's sensor type, 0 to 3 (default 0)."),
+        QStringLiteral("With --simulate: the simulated mouse's sensor type, 0 to %1 (default 0).")
+            .arg(kKnownSensorTypes - 1),
         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption simPlain(
         QStringLiteral("sim-plain"),
@@ -98,8 +101,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     }
     bool sensorOk = false;
     options.simSensorType = parser.value(simSensor).toInt(&sensorOk);
-    if (!sensorOk || options.simSensorType < 0 || options.simSensorType > 255) {
-        return error(QStringLiteral("--sim-sensor takes a number from 0 to 255"));
+    if (!sensorOk || options.simSensorType < 0 || options.simSensorType >= kKnownSensorTypes) {
+        return error(QStringLiteral("--sim-sensor takes a sensor type from 0 to %1").arg(kKnownSensorTypes - 1));
     }
     options.simPlainDialect = parser.isSet(simPlain);
     options.simStartUnplugged = parser.isSet(simUnplugged);

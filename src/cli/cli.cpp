@@ -4,6 +4,7 @@
 #include <iostream>
 #include <vector>
 
+#include "device/dpi_tables.h"
 #include "platform/linux/process_env.h"
 
 namespace kz7::cli {
@@ -92,6 +93,15 @@ bool OptionTakesValue(std::string_view option) {
         }
     }
     return false;
+}
+
+std::optional<int> ParseSensorType(std::string_view text) {
+    if (text.size() != 1 || text[0] < '0' || text[0] - '0' >= kKnownSensorTypes) return std::nullopt;
+    return text[0] - '0';
+}
+
+std::string SensorTypeHelp(std::string_view option) {
+    return std::string(option) + " takes a sensor type from 0 to " + std::to_string(kKnownSensorTypes - 1);
 }
 
 std::optional<std::string> CliArgs::Value(std::string_view option) const {

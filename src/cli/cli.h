@@ -28,6 +28,11 @@ struct CliArgs {
     std::optional<std::string> Value(std::string_view option) const;
 };
 
+// A sensor type given on the command line: one of the types with a DPI table.
+std::optional<int> ParseSensorType(std::string_view text);
+// What to say when ParseSensorType refuses: "... takes a sensor type from 0 to 3".
+std::string SensorTypeHelp(std::string_view option);
+
 // Splits the arguments after the program name; false with a reason on a malformed line.
 bool ParseArgs(std::span<const std::string> argv, CliArgs& args, std::string& error);
 

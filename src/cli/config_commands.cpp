@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ostream>
+#include <span>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -33,6 +34,14 @@ std::string Hex2(unsigned value) {
     return buffer;
 }
 
+// " (Mail, usage 0x018a)": the row's text of a key list when the row is in
+// the list, and the consumer usage the mouse sends.
+std::string ListChoiceText(std::span<const UiText> rows, std::uint8_t row, const std::string& usage) {
+    std::string text = " (";
+    if (row < rows.size()) text += std::string(Text(rows[row], UiLanguage::English)) + ", ";
+    return text + "usage " + usage + ")";
+}
+
 // What a slot does, in words: "Combo Key (Left Ctrl + C)".
 std::string DescribeSlot(const DeviceConfig& config, int mode, int slot) {
     const ButtonSet& set = config.buttons[mode];
@@ -47,22 +56,13 @@ std::string DescribeSlot(const DeviceConfig& config, int mode, int slot) {
             text += " (" + (dpi.empty() ? std::string("no direction chosen") : std::string(dpi)) + ")";
             break;
         }
-        case kFnLaunch: {
-            const auto row = set.launchIndex[slot];
-            const auto rows = LaunchTargetTexts();
-            text += " (";
-            if (row < rows.size()) text += std::string(Text(rows[row], UiLanguage::English)) + ", ";
-            text += "usage " + Hex2(set.launchPage[slot]) + Hex2(set.launchCode[slot]).substr(2) + ")";
+        case kFnLaunch:
+            text += ListChoiceText(LaunchTargetTexts(), set.launchIndex[slot],
+                                   Hex2(set.launchPage[slot]) + Hex2(set.launchCode[slot]).substr(2));
             break;
-        }
-        case kFnMultimedia: {
-            const auto row = set.mediaIndex[slot];
-            const auto rows = MediaKeyTexts();
-            text += " (";
-            if (row < rows.size()) text += std::string(Text(rows[row], UiLanguage::English)) + ", ";
-            text += "usage " + Hex2(set.mediaCode[slot]) + ")";
+        case kFnMultimedia:
+            text += ListChoiceText(MediaKeyTexts(), set.mediaIndex[slot], Hex2(set.mediaCode[slot]));
             break;
-        }
         case kFnFireKey:
             text += " (" + KeyText(set.fireCode[slot]) + ", speed " + std::to_string(set.fireSpeed[slot]) +
                     ", " + std::to_string(set.fireTimes[slot]) + " times)";
@@ -278,10 +278,9 @@ int RunShow(CliContext& ctx) {
     if (ctx.args.positional.size() > 1) return ctx.Fail("usage: kz7ctl show [--json] [--sensor N] [FILE]");
     std::uint8_t sensor = 0;
     if (auto value = ctx.args.Value("--sensor")) {
-        if (*value != "0" && *value != "1" && *value != "2" && *value != "3") {
-            return ctx.Fail("--sensor takes a sensor type 0, 1, 2 or 3");
-        }
-        sensor = static_cast<std::uint8_t>((*value)[0] - '0');
+        const std::optional<int> type = ParseSensorType(*value);
+        if (!type) return ctx.Fail(SensorTypeHelp("--sensor"));
+        sensor = static_cast<std::uint8_t>(*type);
     }
     std::filesystem::path path;
     const auto image = ReadImageFor(ctx, 0, path);

@@ -60,10 +60,9 @@ public:
                 options.key = *parsed;
             }
             if (auto sensor = ctx_.args.Value("--sim-sensor")) {
-                if (sensor->size() != 1 || (*sensor)[0] < '0' || (*sensor)[0] > '3') {
-                    return Refuse("--sim-sensor takes a sensor type 0, 1, 2 or 3");
-                }
-                options.sensorType = static_cast<std::uint8_t>((*sensor)[0] - '0');
+                const std::optional<int> type = ParseSensorType(*sensor);
+                if (!type) return Refuse(SensorTypeHelp("--sim-sensor"));
+                options.sensorType = static_cast<std::uint8_t>(*type);
             }
             if (ctx_.args.Has("--sim-plain")) options.dialect = VirtualMouse::Dialect::Plain;
             mouse_ = std::make_unique<VirtualMouse>(options);

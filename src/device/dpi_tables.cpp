@@ -28,14 +28,11 @@ constexpr DpiLevel kSensor3[] = {
     {"2000", 0x05}, {"2400", 0x06}, {"2800", 0x07}, {"3200", 0x08},
 };
 
+constexpr std::span<const DpiLevel> kTables[] = {kSensor0, kSensor1, kSensor2, kSensor3};
+static_assert(std::size(kTables) == kKnownSensorTypes);
+
 std::span<const DpiLevel> Table(std::uint8_t sensorType) {
-    switch (sensorType) {
-        case 0: return kSensor0;
-        case 1: return kSensor1;
-        case 2: return kSensor2;
-        case 3: return kSensor3;
-        default: return {};
-    }
+    return sensorType < std::size(kTables) ? kTables[sensorType] : std::span<const DpiLevel>{};
 }
 
 }  // namespace

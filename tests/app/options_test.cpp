@@ -64,6 +64,7 @@ TEST(AppOptions, HelpExitsWithSuccessAndErrorsSayWhy) {
     for (auto args : {std::initializer_list<const char*>{"--sim-schedule", "1s plug"},
                       {"--simulate", "--sim-schedule", "soon plug"},
                       {"--simulate", "--sim-sensor", "x"},
+                      {"--simulate", "--sim-sensor", "4"},  // as kz7ctl: only sensor types with a DPI table
                       {"--bogus"},
                       {"stray"}}) {
         const ParsedOptions parsed = Parse(args);
