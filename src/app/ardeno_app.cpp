@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/activation.h"
-#include "app/ardeno_dlg.h"
+#include "app/main_window.h"
 #include "app/message_prompter.h"
 #include "app/skin_loading.h"
 #include "app/single_instance.h"
@@ -24,10 +24,13 @@
 #include "platform/linux/process_env.h"
 #include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
+#include "pages/advanced_page_model.h"
+#include "pages/basic_page_model.h"
 #include "session/apply_session.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
 #include "skins/skin_settings.h"
+#include "ui/dialogs/qt_dialog_runner.h"
 #include "ui/skin_toolkit.h"
 #include "ui/ui_text.h"
 
@@ -45,8 +48,11 @@ struct CArdenoApp::Parts {
     ConfigModel model;
     ButtonLabels labels;
     std::unique_ptr<ApplySession> session;
+    std::unique_ptr<BasicPageModel> basicPage;
+    std::unique_ptr<AdvancedPageModel> advancedPage;
+    ui::QtDialogRunner dialogs;
     ui::Skin skin;
-    std::unique_ptr<CArdenoDlg> window;
+    std::unique_ptr<MainWindow> window;
     std::unique_ptr<ActivationService> activation;
     std::vector<std::unique_ptr<QTimer>> scheduleTimers;
 };
@@ -128,12 +134,17 @@ int CArdenoApp::Run() {
     p.labels = LoadButtonLabels(paths.settings, language);
     p.session = std::make_unique<ApplySession>(
         ApplySession::Parts{*p.link, p.model, paths, language, p.labels, *p.pointer, p.prompter});
+    p.basicPage = std::make_unique<BasicPageModel>(p.model, p.labels, language);
+    p.advancedPage = std::make_unique<AdvancedPageModel>(p.model, *p.pointer, paths.record, p.prompter, language);
 
     ShellParts shell;
     shell.model = &p.model;
     shell.paths = paths;
     shell.link = p.link.get();
     shell.session = p.session.get();
+    shell.basicPage = p.basicPage.get();
+    shell.advancedPage = p.advancedPage.get();
+    shell.dialogs = &p.dialogs;
     shell.watcher = p.watcher.get();
     shell.prompter = &p.prompter;
     shell.skin = &p.skin;
@@ -147,10 +158,11 @@ int CArdenoApp::Run() {
     shell.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     shell.quit = [] { QCoreApplication::exit(0); };
 
-    p.window = std::make_unique<CArdenoDlg>(std::move(shell));
+    p.window = std::make_unique<MainWindow>(std::move(shell));
     p.prompter.SetParent(p.window.get());
+    p.dialogs.SetParent(p.window.get());
     p.window->Initialise();
-    CArdenoDlg* window = p.window.get();
+    MainWindow* window = p.window.get();
     p.activation = std::make_unique<ActivationService>([window] {
         if (!window->HasTray()) window->OnTrayLeftClick();
     });

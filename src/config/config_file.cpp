@@ -102,6 +102,7 @@ LoadResult LoadConfig(const std::filesystem::path& path, ConfigModel& model, Pro
     if (!image) return LoadResult::WrongSize;
     model.firstRunFlag = image->firstRunFlag;
     model.config = image->config;
+    model.NotifyChanged(ConfigPart::Everything);
     return LoadResult::Loaded;
 }
 

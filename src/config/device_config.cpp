@@ -47,6 +47,22 @@ void RestoreDefaultPointer(DeviceConfig& config) {
     config.doubleClickSpeed = 6;
 }
 
+int ConfigModel::Subscribe(Observer observer) {
+    const int token = nextToken_++;
+    observers_.push_back({token, std::move(observer)});
+    return token;
+}
+
+void ConfigModel::Unsubscribe(int token) {
+    std::erase_if(observers_, [token](const Subscription& s) { return s.token == token; });
+}
+
+void ConfigModel::NotifyChanged(ConfigPart part) const {
+    // A copy: an observer may subscribe or unsubscribe while it is told.
+    const std::vector<Subscription> observers = observers_;
+    for (const Subscription& s : observers) s.observer(part);
+}
+
 namespace {
 std::uint8_t LedToggleMask(int group, int toggle) {
     return static_cast<std::uint8_t>(1u << (toggle + 4 * (group % 2)));

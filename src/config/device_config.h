@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace kz7 {
 
@@ -11,6 +13,8 @@ inline constexpr int kMacroCount = 12;
 inline constexpr int kMacroImageSize = 128;
 inline constexpr int kDpiStages = 4;
 inline constexpr int kLoopColours = 8;
+// Each DPI stage lights three LEDs of its own colour, each on or off.
+inline constexpr int kLedTogglesPerStage = 3;
 
 // Function codes of a button slot: the rows of the function list.
 enum FunctionCode : std::uint8_t {
@@ -129,11 +133,24 @@ void RestoreDefaultButtons(DeviceConfig& config);
 // The pointer settings' defaults.
 void RestoreDefaultPointer(DeviceConfig& config);
 
-// LED toggle t (0..2) of DPI stage group g (0..3).
+// LED toggle t (0 .. kLedTogglesPerStage - 1) of DPI stage group g (0 .. kDpiStages - 1).
 bool LedToggle(const DeviceConfig& config, int group, int toggle);
 void SetLedToggle(DeviceConfig& config, int group, int toggle, bool on);
 
-// The record being edited and the copy that Cancel returns to.
+// What an edit of the record changed, so that the views showing it redraw.
+enum class ConfigPart : std::uint8_t {
+    Buttons,     // functions, their parameters, the current mode (and the labels beside them)
+    ReportRate,
+    Dpi,         // stages on or off and their levels
+    Lighting,    // mode, parameter, loop colours, LED toggles
+    Pointer,     // the five pointer settings
+    Macros,      // the macro blocks
+    Everything,  // a whole new record (load, Cancel)
+};
+
+// The record being edited and the copy that Cancel returns to. Whoever
+// changes `config` says so with NotifyChanged; views subscribe and redraw
+// from the record, never from copies of their own.
 class ConfigModel {
 public:
     DeviceConfig config = ZeroConfig();
@@ -141,7 +158,24 @@ public:
     std::uint8_t firstRunFlag = 0;
 
     void Snapshot() { appliedConfig = config; }
-    void Revert() { config = appliedConfig; }
+    void Revert() {
+        config = appliedConfig;
+        NotifyChanged(ConfigPart::Everything);
+    }
+
+    using Observer = std::function<void(ConfigPart)>;
+    // Returns the token that Unsubscribe takes.
+    int Subscribe(Observer observer);
+    void Unsubscribe(int token);
+    void NotifyChanged(ConfigPart part) const;
+
+private:
+    struct Subscription {
+        int token;
+        Observer observer;
+    };
+    std::vector<Subscription> observers_;
+    int nextToken_ = 1;
 };
 
 }  // namespace kz7

@@ -14,14 +14,6 @@ int ReportRateHz(std::uint8_t intervalMs) {
     return index < 0 ? 0 : kReportRates[static_cast<std::size_t>(index)].hz;
 }
 
-int LedParamCount(std::uint8_t mode) {
-    switch (mode) {
-        case 1: return 10;
-        case 2: return 5;
-        default: return 30;
-    }
-}
-
 std::string LedParamLabel(std::uint8_t mode, std::uint8_t index) {
     if (index >= LedParamCount(mode)) return {};
     switch (mode) {

@@ -19,6 +19,8 @@
 namespace kz7 {
 
 inline constexpr int kPointerLevels = 11;
+// The sliders of the pointer settings: 1 speed, 2 wheel lines, 3 double-click.
+inline constexpr int kPointerSliders = 3;
 inline constexpr int kMinPointerSpeed = 1;
 inline constexpr int kMaxPointerSpeed = 20;
 // Wheel lines value meaning "scroll one screen per notch".

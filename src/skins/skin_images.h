@@ -50,6 +50,30 @@ inline constexpr std::string_view kSingleDialog = "/single-key.png";
 inline constexpr std::string_view kLaunchDialog = "/windows-key.png";
 inline constexpr std::string_view kSkinsDialog = "/skins.png";
 
+// A control's picture and the one it shows while the pointer rests on it.
+struct HoverImages {
+    std::string_view normal;
+    std::string_view over;
+};
+inline constexpr HoverImages kTextButtonImages{kButtonNormal, kButtonOver};
+inline constexpr HoverImages kFunctionBoxImages{kFunctionBoxNormal, kFunctionBoxOver};
+inline constexpr HoverImages kSkinsButtonImages{kSkinsNormal, kSkinsOver};
+inline constexpr HoverImages kMinimiseButtonImages{kMinimiseNormal, kMinimiseOver};
+inline constexpr HoverImages kCloseButtonImages{kCloseNormal, kCloseOver};
+inline constexpr HoverImages kBasicTabImages{kBasicTabNormal, kBasicTabOver};
+inline constexpr HoverImages kAdvancedTabImages{kAdvancedTabNormal, kAdvancedTabOver};
+
+// The pictures of a control that is off or on (a cell below or above a
+// slider's value, a box clear or ticked).
+struct StateImages {
+    std::string_view off;
+    std::string_view on;
+};
+inline constexpr StateImages kCheckBoxImages{kCheckBox, kCheckBoxTicked};
+inline constexpr StateImages kReportRateStopImages{kReportRateDark, kReportRateLight};
+inline constexpr StateImages kDpiCellImages{kDpiDark, kDpiLight};
+inline constexpr StateImages kPointerCellImages{kPointerDark, kPointerLight};
+
 // Every file of a complete skin.
 inline constexpr std::array kAll{
     kMain, kBasicPage, kAdvancedPage,

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "skins/skin_settings.h"
+#include "ui/widgets/control.h"
 
 namespace kz7::ui {
 
@@ -125,7 +126,8 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
     painter_.setFont(font);
     painter_.setPen(color);
     painter_.setBackgroundMode(Qt::TransparentMode);
-    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine | Qt::TextDontClip, text);
+    painter_.setClipRect(ToRect(rect));
+    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine, text);
     painter_.restore();
 }
 
@@ -167,58 +169,59 @@ bool SkinSurface::LoadCanvas(std::string_view backgroundName) {
     return true;
 }
 
-void SkinSurface::SetHoverSurface(std::optional<HoverSurface> surface) {
-    if (surface != hoverSurface_) flags_.Clear();
-    hoverSurface_ = surface;
+void SkinSurface::SetControls(std::vector<const ControlList*> lists) {
+    flags_.Clear();
+    controls_ = std::move(lists);
 }
 
-void SkinSurface::SetHoverLabels(std::function<QString(HoverZoneId)> labelFor) {
-    hoverLabels_ = std::move(labelFor);
-}
-
-void SkinSurface::SetHoverPainter(
-    std::function<void(DrawingPass&, const HoverZone&, bool over)> painter) {
-    hoverPainter_ = std::move(painter);
-}
-
-void SkinSurface::DrawHoverZone(DrawingPass& pass, const HoverZone& zone, bool over) {
-    if (hoverPainter_) {
-        hoverPainter_(pass, zone, over);
-        return;
+std::vector<Control*> SkinSurface::HoverControls() const {
+    std::vector<Control*> controls;
+    for (const ControlList* list : controls_) {
+        for (Control* control : list->Controls()) {
+            if (control->Hovers()) controls.push_back(control);
+        }
     }
-    const HoverImages images = ImagesFor(zone.kind);
-    pass.DrawImage(over ? images.over : images.normal, zone.rect);
-    const QString label = hoverLabels_ ? hoverLabels_(zone.id) : QString();
-    if (zone.kind == HoverKind::TextButton) {
-        pass.DrawLabel(label, zone.rect, TextFormat::Centered);
-    } else if (zone.kind == HoverKind::FunctionBox) {
-        const int box = static_cast<int>(zone.id) - static_cast<int>(HoverZoneId::FunctionBox1);
-        pass.DrawLabel(QString::number(box + 1), basic::FunctionBoxDigit(box), TextFormat::Centered);
-        pass.DrawLabel(label, basic::FunctionBoxLabel(box), TextFormat::Left);
+    return controls;
+}
+
+std::vector<HoverTarget> SkinSurface::TargetsOf(const std::vector<Control*>& controls) {
+    std::vector<HoverTarget> targets;
+    targets.reserve(controls.size());
+    for (const Control* control : controls) targets.push_back({control->Zone(), control->HoverGroup()});
+    return targets;
+}
+
+bool SkinSurface::IsHighlighted(const Control& control) const {
+    const std::vector<Control*> controls = HoverControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i] == &control) return flags_.IsSet(i);
     }
+    return false;
 }
 
 void SkinSurface::PointerMovedTo(QPoint point) {
-    if (!hoverSurface_) return;
+    const std::vector<Control*> controls = HoverControls();
+    if (controls.empty() && !flags_.AnySet()) return;
     lastPointer_ = point;
-    if (HoverZoneAt(*hoverSurface_, point.x(), point.y()) != nullptr) {
+    const std::vector<HoverTarget> targets = TargetsOf(controls);
+    if (HoverTargetAt(targets, point.x(), point.y())) {
         hoverTimer_.start();
         return;
     }
     hoverTimer_.stop();
-    const HoverFlags::Redraw redraw = flags_.OnMove(*hoverSurface_, point.x(), point.y());
+    const HoverFlags::Redraw redraw = flags_.OnMove(targets, point.x(), point.y());
     if (redraw.Empty()) return;
     DrawingPass pass(*this);
-    for (HoverZoneId id : redraw.toNormal) DrawHoverZone(pass, HoverZoneById(id), false);
+    for (std::size_t i : redraw.toNormal) controls[i]->Draw(pass, false);
 }
 
 void SkinSurface::PointerRestedAt(QPoint point) {
-    if (!hoverSurface_) return;
-    const HoverFlags::Redraw redraw = flags_.OnHover(*hoverSurface_, point.x(), point.y());
+    const std::vector<Control*> controls = HoverControls();
+    const HoverFlags::Redraw redraw = flags_.OnHover(TargetsOf(controls), point.x(), point.y());
     if (redraw.Empty()) return;
     DrawingPass pass(*this);
-    if (redraw.toOver) DrawHoverZone(pass, HoverZoneById(*redraw.toOver), true);
-    for (HoverZoneId id : redraw.toNormal) DrawHoverZone(pass, HoverZoneById(id), false);
+    if (redraw.toOver) controls[*redraw.toOver]->Draw(pass, true);
+    for (std::size_t i : redraw.toNormal) controls[i]->Draw(pass, false);
 }
 
 void SkinSurface::ReportMissingImage() {

@@ -8,13 +8,14 @@
 //
 //   kz7::ui::SkinSurface surface(this, skin, kz7::ui::MissingImage::Skip);
 //   surface.LoadCanvas(kz7::skin_image::kMain);          // window takes its size
+//   surface.SetControls({&frameControls, &pageControls}); // hover comes from these
 //   {
 //       kz7::ui::DrawingPass pass(surface);
 //       pass.DrawImage(kz7::skin_image::kBasicPage, 0, 0);
 //       pass.DrawText("Basic Settings", kz7::frame::kPageTitle,
 //                     kz7::ui::TextFormat::Left, largeFont, Qt::white);
+//       frameControls.DrawAll(pass);
 //   }                                                    // one refresh of the window
-//   surface.SetHoverSurface(kz7::HoverSurface::BasicPage);
 
 #include <QColor>
 #include <QFont>
@@ -27,12 +28,13 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "config/prompter.h"
-#include "skins/hot_zones.h"
+#include "skins/hot_zone.h"
+#include "skins/hover_flags.h"
 #include "skins/skin_images.h"
 
 class QWidget;
@@ -144,8 +146,8 @@ public:
         return DrawImage(name, zone.left, zone.top);
     }
     // Text with a transparent background, placed in the rectangle by the
-    // format. A text wider than its rectangle is not cut: fonts differ between
-    // desktops, and a whole label reads better than a clipped one.
+    // format and cut at its edges, so that a long label never runs over the
+    // control beside it.
     void DrawText(const QString& text, const HotZone& rect, TextFormat format, const QFont& font,
                   QColor color);
     // Text in the surface's small font and the skin's text colour.
@@ -160,10 +162,14 @@ private:
     QPainter painter_;
 };
 
-// The skinned face of one window: its canvas, the skin it draws from, its
-// hover flags, and the event handling that shows the canvas and highlights
-// hover zones. Attach one to a QWidget or QDialog; the window keeps its own
-// click handling (test its zones with HotZone::Contains).
+class Control;
+class ControlList;
+
+// The skinned face of one window: its canvas, the skin it draws from, the
+// controls in force with their hover flags, and the event handling that
+// shows the canvas and highlights the control under a resting pointer.
+// Attach one to a QWidget or QDialog; the window routes its clicks itself
+// (ControlList::ClickAt).
 class SkinSurface : public QObject {
     Q_OBJECT
 public:
@@ -186,17 +192,13 @@ public:
     void SetSmallFont(const QFont& font) { smallFont_ = font; }
     const QFont& SmallFont() const { return smallFont_; }
 
-    // The set of hover zones in force; none while no page is drawn.
-    void SetHoverSurface(std::optional<HoverSurface> surface);
-    std::optional<HoverSurface> CurrentHoverSurface() const { return hoverSurface_; }
-    // Caption of a text button or function box drawn over its image on hover.
-    void SetHoverLabels(std::function<QString(HoverZoneId)> labelFor);
-    // Replaces the default drawing of a hover zone (image plus label).
-    void SetHoverPainter(std::function<void(DrawingPass&, const HoverZone&, bool over)> painter);
-    // Draws a hover zone as normal or highlighted, the way hover does.
-    void DrawHoverZone(DrawingPass& pass, const HoverZone& zone, bool over);
+    // The controls in force, in drawing order (the frame's, then a page's);
+    // none while nothing is drawn. Called for every drawing of the whole
+    // window, which shows every control unlit, so the hover flags start anew.
+    void SetControls(std::vector<const ControlList*> lists);
     const HoverFlags& Flags() const { return flags_; }
-    HoverFlags& Flags() { return flags_; }
+    // Whether the control at a position among the hover controls is highlighted.
+    bool IsHighlighted(const Control& control) const;
 
     // The pointer moved to / rested at a client point. Called from the window's
     // events; public so that tests can drive them without a timer.
@@ -216,6 +218,9 @@ protected:
 private:
     friend class DrawingPass;
     void ReportMissingImage();
+    // The controls that highlight, in order, and their targets.
+    std::vector<Control*> HoverControls() const;
+    static std::vector<HoverTarget> TargetsOf(const std::vector<Control*>& controls);
 
     QWidget* window_;
     Skin& skin_;
@@ -223,10 +228,8 @@ private:
     Prompter* prompter_;
     QImage canvas_;
     QFont smallFont_;
-    std::optional<HoverSurface> hoverSurface_;
+    std::vector<const ControlList*> controls_;
     HoverFlags flags_;
-    std::function<QString(HoverZoneId)> hoverLabels_;
-    std::function<void(DrawingPass&, const HoverZone&, bool)> hoverPainter_;
     QTimer hoverTimer_;
     QPoint lastPointer_;
 };

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ardeno_dlg.h"
+#include "app/main_window.h"
 #include "app/notifier.h"
 #include "app/skin_loading.h"
 #include "config/config_file.h"
@@ -26,7 +26,11 @@
 #include "session/connect.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
-#include "skins/hot_zones.h"
+#include "ui/layout/advanced_page_zones.h"
+#include "ui/layout/basic_page_zones.h"
+#include "ui/layout/dialog_zones.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 
@@ -52,6 +56,8 @@ protected:
 
     void TearDown() override {
         window.reset();
+        advancedPage.reset();
+        basicPage.reset();
         session.reset();
         link.reset();
         tracing.reset();
@@ -87,12 +93,18 @@ protected:
         labels = LoadButtonLabels(paths.settings, UiLanguage::English);
         session = std::make_unique<ApplySession>(
             ApplySession::Parts{*link, model, paths, UiLanguage::English, labels, *pointer, prompter});
+        basicPage = std::make_unique<BasicPageModel>(model, labels, UiLanguage::English);
+        advancedPage =
+            std::make_unique<AdvancedPageModel>(model, *pointer, paths.record, prompter, UiLanguage::English);
 
         ShellParts parts;
         parts.model = &model;
         parts.paths = paths;
         parts.link = link.get();
         parts.session = session.get();
+        parts.basicPage = basicPage.get();
+        parts.advancedPage = advancedPage.get();
+        parts.dialogs = &dialogs;
         parts.watcher = watcher.get();
         parts.prompter = &prompter;
         parts.skin = &skin;
@@ -106,7 +118,7 @@ protected:
         };
         parts.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
         parts.quit = [this] { ++quits; };
-        window = std::make_unique<CArdenoDlg>(std::move(parts));
+        window = std::make_unique<MainWindow>(std::move(parts));
         window->Initialise();
         SpinFor(50ms);
     }
@@ -149,7 +161,10 @@ protected:
     std::unique_ptr<SystemPointer> pointer;
     ButtonLabels labels;
     std::unique_ptr<ApplySession> session;
-    std::unique_ptr<CArdenoDlg> window;
+    std::unique_ptr<BasicPageModel> basicPage;
+    std::unique_ptr<AdvancedPageModel> advancedPage;
+    ScriptedDialogRunner dialogs;
+    std::unique_ptr<MainWindow> window;
     QString skinFolderOverride;
     int skinLoads = 0;
     int quits = 0;
@@ -166,7 +181,7 @@ TEST_F(MainWindowTest, StartsWithTheMouseOnTheBasicPageAndSaysSo) {
     EXPECT_TRUE(link->devicePresent);
     EXPECT_TRUE(NotifiedWith(kDetected));
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kBasicPage);
     EXPECT_TRUE(window->DeviceDataLoaded());
     // No tray here: the window is the way in, so it is shown.
     EXPECT_TRUE(window->isVisible());
@@ -199,7 +214,7 @@ TEST_F(MainWindowTest, StartsWithoutTheMouseWithOneMessageAndNoPage) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "The system did not detect the gaming mouse!");
     EXPECT_EQ(prompter.messages[0].caption, "Warning");
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kNoPage);
 
     window->hide();
     notifier.shown.clear();
@@ -217,7 +232,7 @@ TEST_F(MainWindowTest, ANodeThatCannotBeOpenedIsToldOnceWithItsReasonAndTheRule)
                                              std::string(kUdevRuleHint));
     EXPECT_EQ(prompter.messages[0].caption, "Warning");
     EXPECT_FALSE(link->devicePresent);
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kNoPage);
 }
 
 TEST_F(MainWindowTest, PluggingInAnnouncesTheMouseAndTheTrayThenShowsTheBasicPage) {
@@ -230,7 +245,7 @@ TEST_F(MainWindowTest, PluggingInAnnouncesTheMouseAndTheTrayThenShowsTheBasicPag
 
     window->OnTrayLeftClick();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kBasicPage);
 }
 
 TEST_F(MainWindowTest, UnpluggingHidesTheWindowAndWarns) {
@@ -341,7 +356,7 @@ TEST_F(MainWindowTest, CancelRestoresTheAppliedRecordAndTheTrayRebuildsThePage) 
     window->OnTrayLeftClick();
     EXPECT_FALSE(window->ReloadAfterCancel());
     EXPECT_EQ(skinLoads, loadsBefore + 1);  // the basic page reloads the skin settings
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kBasicPage);
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -370,9 +385,9 @@ TEST_F(MainWindowTest, EnterEscapeAndClosingHideTheWindowAndKeepTheProgram) {
 TEST_F(MainWindowTest, FrameZonesDoTheirActions) {
     Start();
     window->ClickAt(Centre(frame::kAdvancedTab));
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kAdvancedPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kAdvancedPage);
     window->ClickAt(Centre(frame::kBasicTab));
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kBasicPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kBasicPage);
 
     window->ClickAt(Centre(frame::kWebLink));
     EXPECT_EQ(openedUrls, std::vector<QString>{QStringLiteral("https://example.org/kz7-test")});
@@ -409,24 +424,28 @@ TEST_F(MainWindowTest, ThePagesDrawTheirBackgroundsIntoTheCanvas) {
 TEST_F(MainWindowTest, HoverHighlightsOneOfOkApplyCancelAtATime) {
     Start();
     ui::SkinSurface& surface = window->Surface();
+    auto lit = [&](const HotZone& zone) {
+        const ui::Control* control = window->FrameControls().At(Centre(zone));
+        return control && surface.IsHighlighted(*control);
+    };
     // A point of the OK button's face, clear of its label and rounded corners.
     const QPoint face(frame::kOk.left + 6, Centre(frame::kOk).y());
     const QRgb normal = surface.Canvas().pixel(face);
 
     surface.PointerRestedAt(Centre(frame::kOk));
-    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Ok));
+    EXPECT_TRUE(lit(frame::kOk));
     EXPECT_NE(surface.Canvas().pixel(face), normal);
 
     surface.PointerRestedAt(Centre(frame::kApply));
-    EXPECT_FALSE(surface.Flags().IsSet(HoverZoneId::Ok));
-    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Apply));
+    EXPECT_FALSE(lit(frame::kOk));
+    EXPECT_TRUE(lit(frame::kApply));
     EXPECT_EQ(surface.Canvas().pixel(face), normal);
 
     // The close button is outside the group: both stay lit until the pointer
     // moves over a part of the window that is no hover zone.
     surface.PointerRestedAt(Centre(frame::kClose));
-    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Apply));
-    EXPECT_TRUE(surface.Flags().IsSet(HoverZoneId::Close));
+    EXPECT_TRUE(lit(frame::kApply));
+    EXPECT_TRUE(lit(frame::kClose));
     surface.PointerMovedTo({400, 20});
     EXPECT_FALSE(surface.Flags().AnySet());
 }
@@ -500,7 +519,7 @@ TEST_F(MainWindowTest, ARefusedMouseCountsAsNoMouse) {
     Start(/*pluggedIn=*/true, /*sensorType=*/0, VirtualMouse::Dialect::Plain);
     EXPECT_TRUE(NotifiedWith(kNotDetected));
     EXPECT_FALSE(link->devicePresent);
-    EXPECT_EQ(window->CurrentPage(), CArdenoDlg::kNoPage);
+    EXPECT_EQ(window->CurrentPage(), MainWindow::kNoPage);
 }
 
 }  // namespace

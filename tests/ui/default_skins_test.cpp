@@ -6,7 +6,11 @@
 #include <QImage>
 #include <QString>
 
-#include "skins/hot_zones.h"
+#include "ui/layout/advanced_page_zones.h"
+#include "ui/layout/basic_page_zones.h"
+#include "ui/layout/dialog_zones.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
 #include "skins/skin_images.h"
 
 namespace kz7 {

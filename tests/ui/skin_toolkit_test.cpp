@@ -1,4 +1,9 @@
 #include "ui/skin_toolkit.h"
+#include "ui/layout/basic_page_zones.h"
+#include "ui/layout/dialog_zones.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
+#include "ui/widgets/text_button.h"
 
 #include <gtest/gtest.h>
 
@@ -243,11 +248,22 @@ protected:
         WriteImage("", skin_image::kButtonOver, Solid(kTextButtonWidth, kTextButtonHeight, kOverColor));
         WriteImage("", skin_image::kSkinsNormal, Solid(18, 18, kNormalColor));
         WriteImage("", skin_image::kSkinsOver, Solid(18, 18, kOverColor));
+        // OK, Apply and Cancel in one group, the skins button in none.
+        for (const HotZone& zone : {frame::kOk, frame::kApply, frame::kCancel}) {
+            controls_.Add<TextButton>(zone, TextButton::Look{}, [zone] {
+                return zone == frame::kCancel ? QStringLiteral("Cancel") : QString();
+            }, nullptr).SetHoverGroup(1);
+        }
+        controls_.Add<TextButton>(frame::kSkins, TextButton::Look{skin_image::kSkinsButtonImages}, nullptr, nullptr);
+        dialogControls_.Add<TextButton>(dialog::kOk, TextButton::Look{}, nullptr, nullptr);
     }
     QColor At(const HotZone& zone) const { return CanvasAt(zone.left + 1, zone.top + 1); }
+
+    ControlList controls_;
+    ControlList dialogControls_;
 };
 
-TEST_F(HoverTest, NoHoverZonesWhileNoPageIsDrawn) {
+TEST_F(HoverTest, NoHoverWhileNoControlsAreInForce) {
     SkinSurface& surface = Surface();
     surface.PointerRestedAt(QPoint(560, 620));
     EXPECT_EQ(At(frame::kOk), kCanvasColor);
@@ -256,7 +272,7 @@ TEST_F(HoverTest, NoHoverZonesWhileNoPageIsDrawn) {
 
 TEST_F(HoverTest, RestingHighlightsAndLeavingRestoresInOnePass) {
     SkinSurface& surface = Surface();
-    surface.SetHoverSurface(HoverSurface::BasicPage);
+    surface.SetControls({&controls_});
     int refreshes = 0;
     QObject::connect(&surface, &SkinSurface::CanvasChanged, [&] { ++refreshes; });
 
@@ -268,6 +284,7 @@ TEST_F(HoverTest, RestingHighlightsAndLeavingRestoresInOnePass) {
     EXPECT_EQ(At(frame::kApply), kOverColor);
     EXPECT_EQ(At(frame::kOk), kNormalColor);
     EXPECT_EQ(At(frame::kSkins), kOverColor);
+    EXPECT_TRUE(surface.IsHighlighted(*controls_.At(QPoint(670, 620))));
     EXPECT_EQ(refreshes, 3);
 
     surface.PointerMovedTo(QPoint(5, 300));
@@ -280,9 +297,8 @@ TEST_F(HoverTest, RestingHighlightsAndLeavingRestoresInOnePass) {
 
 TEST_F(HoverTest, TextButtonsRedrawTheirLabels) {
     SkinSurface& surface = Surface();
-    surface.SetHoverSurface(HoverSurface::BasicPage);
+    surface.SetControls({&controls_});
     skin_->SetTextColor(QColor(0, 255, 0));
-    surface.SetHoverLabels([](HoverZoneId id) { return id == HoverZoneId::Cancel ? QStringLiteral("Cancel") : QString(); });
     surface.PointerRestedAt(QPoint(780, 620));
     bool labelDrawn = false;
     for (int x = frame::kCancel.left; x < frame::kCancel.right; ++x) {
@@ -296,7 +312,7 @@ TEST_F(HoverTest, TextButtonsRedrawTheirLabels) {
 TEST_F(HoverTest, SkinWithoutOverImageLeavesButtonsUnchangedAndSilent) {
     QFile::remove(root_.path() + QStringLiteral("/button-over.png"));
     SkinSurface& surface = Surface(MissingImage::Skip);
-    surface.SetHoverSurface(HoverSurface::BasicPage);
+    surface.SetControls({&controls_});
     {
         DrawingPass pass(surface);
         pass.DrawImage(skin_image::kButtonNormal, frame::kOk);
@@ -308,7 +324,7 @@ TEST_F(HoverTest, SkinWithoutOverImageLeavesButtonsUnchangedAndSilent) {
 
 TEST_F(HoverTest, PointerEventsOfTheWindowDriveTheHover) {
     SkinSurface& surface = Surface();
-    surface.SetHoverSurface(HoverSurface::SubDialog);
+    surface.SetControls({&dialogControls_});
     auto move = [&](QPoint point) {
         QMouseEvent event(QEvent::MouseMove, QPointF(point), QPointF(point), Qt::NoButton, Qt::NoButton,
                           Qt::NoModifier);
@@ -326,11 +342,11 @@ TEST_F(HoverTest, PointerEventsOfTheWindowDriveTheHover) {
     EXPECT_EQ(At(dialog::kOk), kNormalColor);
 }
 
-TEST_F(HoverTest, ChangingThePageForgetsItsFlags) {
+TEST_F(HoverTest, NewControlsForgetTheFlags) {
     SkinSurface& surface = Surface();
-    surface.SetHoverSurface(HoverSurface::BasicPage);
+    surface.SetControls({&controls_});
     surface.PointerRestedAt(QPoint(560, 620));
-    surface.SetHoverSurface(HoverSurface::AdvancedPage);
+    surface.SetControls({&dialogControls_});
     EXPECT_FALSE(surface.Flags().AnySet());
 }
 

@@ -17,7 +17,11 @@
 #include <functional>
 #include <string_view>
 
-#include "skins/hot_zones.h"
+#include "ui/layout/advanced_page_zones.h"
+#include "ui/layout/basic_page_zones.h"
+#include "ui/layout/dialog_zones.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
 #include "skins/skin_images.h"
 
 namespace {
@@ -683,7 +687,7 @@ QImage ComboKeyDialog(const Palette& pal) {
     Painter p(&image);
     namespace c = kz7::combo_key;
     DialogPanel(p, pal, {12, 44, 356, 192});
-    DropdownWell(p, pal, c::kModifierText, c::kModifierClick);
+    DropdownWell(p, pal, c::kModifier.text, c::kModifier.click);
     FieldWell(p, pal, Rect(c::kKeyBox1).adjusted(-3, -3, 3, 3));
     FieldWell(p, pal, Rect(c::kKeyBox2).adjusted(-3, -3, 3, 3));
     PlusSign(p, pal, {(c::kKeyBox1.left + c::kKeyBox1.right) / 2.0, 102});
@@ -701,7 +705,7 @@ QImage FireKeyDialog(const Palette& pal) {
     Painter p(&image);
     namespace f = kz7::fire_key;
     DialogPanel(p, pal, {12, 44, 356, 196});
-    DropdownWell(p, pal, f::kKeyText, f::kKeyClick);
+    DropdownWell(p, pal, f::kKey.text, f::kKey.click);
     FieldWell(p, pal, Rect(f::kSpeedBox).adjusted(-3, -3, 3, 3));
     FieldWell(p, pal, Rect(f::kTimesBox).adjusted(-3, -3, 3, 3));
     p.Line({20, f::kNoteHeading.top - 2.5}, {360, f::kNoteHeading.top - 2.5}, pal.panelEdge, 1);
@@ -743,7 +747,7 @@ QImage MediaDialog(const Palette& pal, bool launch) {
     QImage image = DialogBase(pal);
     Painter p(&image);
     DialogPanel(p, pal, {12, 44, 356, 192});
-    DropdownWell(p, pal, kz7::media_key::kChoiceText, kz7::media_key::kChoiceClick);
+    DropdownWell(p, pal, kz7::media_key::kMedia.text, kz7::media_key::kMedia.click);
     const QPointF c(282, 130);
     p.save();
     p.setPen(Qt::NoPen);
@@ -788,7 +792,7 @@ QImage MacroKeyDialog(const Palette& pal) {
     Painter p(&image);
     namespace m = kz7::macro_key;
     DialogPanel(p, pal, {12, 44, 356, 192});
-    DropdownWell(p, pal, m::kNameLabel, m::kDropdown);
+    DropdownWell(p, pal, m::kMacro.text, m::kMacro.click);
     // The three repeat options start as empty boxes; the program ticks one.
     const QImage box = CheckBox(pal, false);
     for (const HotZone& option : m::kRepeatOptions) p.drawImage(QPointF(option.left, option.top), box);
@@ -802,7 +806,7 @@ QImage SkinsDialog(const Palette& pal) {
     namespace s = kz7::skins_dialog;
     DialogPanel(p, pal, {12, 44, 356, 192});
     FieldWell(p, pal, Rect(s::kColorSwatch).adjusted(-3, -3, 3, 3));
-    DropdownWell(p, pal, s::kNameLabel, s::kDropdown);
+    DropdownWell(p, pal, s::kSkin.text, s::kSkin.click);
     // Colour chips fanned out as the dialog's emblem.
     const QColor chips[] = {pal.accent, QColor(0x4a, 0x8c, 0xff), QColor(0xff, 0xb0, 0x2e),
                             QColor(0xe0, 0x4a, 0xd8)};

@@ -11,7 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "skins/hot_zones.h"
+#include "ui/layout/advanced_page_zones.h"
+#include "ui/layout/basic_page_zones.h"
+#include "ui/layout/dialog_zones.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
 #include "skins/skin_images.h"
 #include "ui/skin_toolkit.h"
 

@@ -1,4 +1,4 @@
-#include "app/ardeno_dlg.h"
+#include "app/main_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -14,15 +14,18 @@
 #include "app/qt_notifiers.h"
 #include "session/connect.h"
 #include "session/notifications.h"
-#include "skins/hot_zones.h"
 #include "skins/skin_images.h"
+#include "ui/layout/frame_zones.h"
+#include "ui/layout/window_sizes.h"
+#include "ui/pages/settings_pages.h"
 #include "ui/ui_text.h"
+#include "ui/widgets/text_button.h"
 
 // Resources of a static library must be registered by name.
 static void RegisterAppResources() { Q_INIT_RESOURCE(kz7app); }
 
 namespace kz7 {
-CArdenoDlg::CArdenoDlg(ShellParts parts, QWidget* parent)
+MainWindow::MainWindow(ShellParts parts, QWidget* parent)
     : QWidget(parent), parts_(std::move(parts)) {
     RegisterAppResources();
     // No caption, no taskbar button: the window lives behind the tray icon.
@@ -32,21 +35,25 @@ CArdenoDlg::CArdenoDlg(ShellParts parts, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     surface_ = std::make_unique<ui::SkinSurface>(this, *parts_.skin, ui::MissingImage::Skip);
-    surface_->SetHoverLabels([this](HoverZoneId id) { return HoverLabel(id); });
     resize(kMainWindowWidth, kMainWindowHeight);
+    BuildFrame();
+    // Views show the record: whatever changes it, the page shown is drawn anew.
+    modelSubscription_ = parts_.model->Subscribe([this](ConfigPart) {
+        if (page_ != kNoPage && !shutDown_) DrawPage(page_);
+    });
     // Enter and Escape hide the window whichever of its controls has the focus.
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-CArdenoDlg::~CArdenoDlg() {
+MainWindow::~MainWindow() {
     // The watcher and the listener call into this window: stop them first.
     if (parts_.watcher) parts_.watcher->Stop();
     if (parts_.link) parts_.link->CloseLink();
 }
 
-QString CArdenoDlg::Tr(UiText id) const { return ui::Tr(id, parts_.language); }
+QString MainWindow::Tr(UiText id) const { return ui::Tr(id, parts_.language); }
 
-void CArdenoDlg::Initialise() {
+void MainWindow::Initialise() {
     CreateFonts();
     CreateTray();
     ConnectMouse();
@@ -77,14 +84,52 @@ void CArdenoDlg::Initialise() {
     }
 }
 
-void CArdenoDlg::CreateFonts() {
+void MainWindow::CreateFonts() {
     const ui::UiFonts fonts = ui::UiFontsFor(parts_.language);
     smallFont_ = fonts.small;
     largeFont_ = fonts.large;
     surface_->SetSmallFont(smallFont_);
+    const ui::PageLook look{parts_.language, largeFont_};
+    basicView_ = std::make_unique<ui::BasicPageView>(*parts_.basicPage, look);
+    advancedView_ = std::make_unique<ui::AdvancedPageView>(*parts_.advancedPage, look);
 }
 
-void CArdenoDlg::CreateTray() {
+void MainWindow::BuildFrame() {
+    using ui::TextButton;
+    constexpr int kOkApplyCancel = 1;
+    const TextButton::Look textButton{};
+    auto label = [this](UiText id) { return [this, id] { return Tr(id); }; };
+    auto whenConnected = [this](auto action) {
+        return [this, action] {
+            if (parts_.link->devicePresent) action();
+        };
+    };
+    frame_.Add<TextButton>(frame::kOk, textButton, label(UiText::Ok), whenConnected([this] { ApplyToMouse(true); }),
+                           TextButton::Route::GoesOn)
+        .SetHoverGroup(kOkApplyCancel);
+    frame_.Add<TextButton>(frame::kApply, textButton, label(UiText::Apply),
+                           whenConnected([this] { ApplyToMouse(false); }), TextButton::Route::GoesOn)
+        .SetHoverGroup(kOkApplyCancel);
+    frame_.Add<TextButton>(frame::kCancel, textButton, label(UiText::Cancel), [this] { CancelEdits(); },
+                           TextButton::Route::GoesOn)
+        .SetHoverGroup(kOkApplyCancel);
+    // The skins dialog comes with the skins page; until then the button only shows.
+    frame_.Add<TextButton>(frame::kSkins, TextButton::Look{skin_image::kSkinsButtonImages}, nullptr, nullptr,
+                           TextButton::Route::GoesOn);
+    frame_.Add<TextButton>(frame::kMinimise, TextButton::Look{skin_image::kMinimiseButtonImages}, nullptr,
+                           [this] { hide(); });
+    frame_.Add<TextButton>(frame::kClose, TextButton::Look{skin_image::kCloseButtonImages}, nullptr,
+                           [this] { Shutdown(); });
+    frame_.Add<TextButton>(frame::kBasicTab, TextButton::Look{skin_image::kBasicTabImages}, nullptr,
+                           [this] { DrawBasicPage(); });
+    frame_.Add<TextButton>(frame::kAdvancedTab, TextButton::Look{skin_image::kAdvancedTabImages}, nullptr,
+                           [this] { DrawAdvancedPage(); });
+    frame_.Add<TextButton>(frame::kWebLink, TextButton::Look{{}, false}, [this] { return parts_.webLink; }, [this] {
+        if (parts_.openUrl && !parts_.webLink.isEmpty()) parts_.openUrl(parts_.webLink);
+    });
+}
+
+void MainWindow::CreateTray() {
     if (parts_.useTray) CreateTrayIcon();
     ChooseNotifier();
     if (parts_.useTray && !tray_) {
@@ -100,7 +145,7 @@ void CArdenoDlg::CreateTray() {
     }
 }
 
-bool CArdenoDlg::CreateTrayIcon() {
+bool MainWindow::CreateTrayIcon() {
     if (tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
     tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
     tray_->setToolTip(QStringLiteral("Gaming mouse setting"));
@@ -118,7 +163,7 @@ bool CArdenoDlg::CreateTrayIcon() {
     return true;
 }
 
-void CArdenoDlg::ChooseNotifier() {
+void MainWindow::ChooseNotifier() {
     echoNotifier_.reset();
     ownNotifier_.reset();
     if (parts_.notifier) {
@@ -136,7 +181,7 @@ void CArdenoDlg::ChooseNotifier() {
     }
 }
 
-void CArdenoDlg::ConnectMouse() {
+void MainWindow::ConnectMouse() {
     DeviceLink& link = *parts_.link;
     // The link calls back from its listener thread and from whichever thread
     // runs the handshake; everything visible happens on the window thread.
@@ -167,7 +212,7 @@ void CArdenoDlg::ConnectMouse() {
 
 // ---- Tray ----------------------------------------------------------------------
 
-void CArdenoDlg::OnTrayLeftClick() {
+void MainWindow::OnTrayLeftClick() {
     if (!parts_.link->devicePresent) {
         ShowNotification(DeviceEvent::NoMouse, 0);
         return;
@@ -191,13 +236,13 @@ void CArdenoDlg::OnTrayLeftClick() {
 
 // ---- Mouse events and plug handling ---------------------------------------------------
 
-void CArdenoDlg::OnDeviceEvent(DeviceEvent event, int value) {
+void MainWindow::OnDeviceEvent(DeviceEvent event, int value) {
     ShowNotification(event, value);
     // The mouse is gone or was refused: nothing in the window can reach it.
     if (event == DeviceEvent::NoMouse) hide();
 }
 
-void CArdenoDlg::ShowNotification(DeviceEvent event, int value) {
+void MainWindow::ShowNotification(DeviceEvent event, int value) {
     const DeviceImages& images = parts_.link->Images();
     const std::optional<Notification> balloon =
         NotificationFor(event, value, parts_.language, images.activeSensorType,
@@ -205,7 +250,7 @@ void CArdenoDlg::ShowNotification(DeviceEvent event, int value) {
     if (balloon) notifier_->Notify(balloon->title, balloon->text, balloon->timeoutMs);
 }
 
-void CArdenoDlg::OnDeviceChange(const DeviceChange& change) {
+void MainWindow::OnDeviceChange(const DeviceChange& change) {
     if (shutDown_) return;
     parts_.link->OnDeviceChange(change);
     if (!parts_.link->devicePresent) hide();
@@ -213,7 +258,7 @@ void CArdenoDlg::OnDeviceChange(const DeviceChange& change) {
 
 // ---- Pages -----------------------------------------------------------------------
 
-void CArdenoDlg::DrawBasicPage() {
+void MainWindow::DrawBasicPage() {
     // The first drawing with the mouse there reads it (its sensor's DPI table,
     // the first-run labels) before anything is shown.
     if (!deviceDataLoaded_ && parts_.link->devicePresent) {
@@ -223,108 +268,61 @@ void CArdenoDlg::DrawBasicPage() {
     DrawPage(kBasicPage);
 }
 
-void CArdenoDlg::DrawAdvancedPage() { DrawPage(kAdvancedPage); }
+void MainWindow::DrawAdvancedPage() { DrawPage(kAdvancedPage); }
 
-void CArdenoDlg::DrawPage(Page page) {
-    surface_->Flags().Clear();
-    {
-        ui::DrawingPass pass(*surface_);
-        if (pass.Active()) {
-            pass.DrawImage(page == kBasicPage ? skin_image::kBasicPage : skin_image::kAdvancedPage,
-                           0, 0);
-            pass.DrawText(Tr(page == kBasicPage ? UiText::BasicSettingsTab
-                                                : UiText::AdvancedSettingsTab),
-                          frame::kPageTitle, ui::TextFormat::Left, largeFont_, Qt::white);
-            DrawFrame(pass, page);
-        }
+ui::PageView* MainWindow::CurrentPageView() const {
+    switch (page_) {
+        case kBasicPage: return basicView_.get();
+        case kAdvancedPage: return advancedView_.get();
+        case kNoPage: break;
+    }
+    return nullptr;
+}
+
+void MainWindow::DrawPage(Page page) {
+    if (page != page_) {
+        if (ui::PageView* leaving = CurrentPageView()) leaving->TearDown();
     }
     page_ = page;
-    surface_->SetHoverSurface(page == kBasicPage ? HoverSurface::BasicPage
-                                                 : HoverSurface::AdvancedPage);
-}
-
-void CArdenoDlg::DrawFrame(ui::DrawingPass& pass, Page) {
-    for (HoverZoneId id : {HoverZoneId::Ok, HoverZoneId::Apply, HoverZoneId::Cancel,
-                           HoverZoneId::Skins, HoverZoneId::Minimise, HoverZoneId::Close,
-                           HoverZoneId::BasicTab, HoverZoneId::AdvancedTab}) {
-        surface_->DrawHoverZone(pass, HoverZoneById(id), false);
-    }
-    pass.DrawLabel(parts_.webLink, frame::kWebLink, ui::TextFormat::Centered);
-}
-
-QString CArdenoDlg::HoverLabel(HoverZoneId id) const {
-    switch (id) {
-        case HoverZoneId::Ok: return Tr(UiText::Ok);
-        case HoverZoneId::Apply: return Tr(UiText::Apply);
-        case HoverZoneId::Cancel: return Tr(UiText::Cancel);
-        default: return {};
-    }
+    ui::PageView& view = *CurrentPageView();
+    surface_->SetControls({&frame_, &view.Controls()});
+    ui::DrawingPass pass(*surface_);
+    if (!pass.Active()) return;
+    view.Draw(pass);
+    frame_.DrawAll(pass);
 }
 
 // ---- Frame clicks ----------------------------------------------------------------
 
-void CArdenoDlg::ClickAt(QPoint point) {
-    const int x = point.x();
-    const int y = point.y();
-    const bool connected = parts_.link->devicePresent;
-    bool onControl = false;
-
-    if (frame::kOk.Contains(x, y)) {
-        onControl = true;
-        if (connected) ApplyToMouse(true);
-    }
-    if (frame::kApply.Contains(x, y)) {
-        onControl = true;
-        if (connected) ApplyToMouse(false);
-    }
-    if (frame::kSkins.Contains(x, y)) {
-        onControl = true;
-        if (parts_.openSkinsDialog) parts_.openSkinsDialog();
-    }
-    if (frame::kMinimise.Contains(x, y)) {
-        hide();
-        return;
-    }
-    if (frame::kClose.Contains(x, y)) {
-        Shutdown();
-        return;
-    }
-    if (frame::kBasicTab.Contains(x, y)) {
-        DrawBasicPage();
-        return;
-    }
-    if (frame::kAdvancedTab.Contains(x, y)) {
-        DrawAdvancedPage();
-        return;
-    }
-    if (frame::kCancel.Contains(x, y)) {
-        onControl = true;
-        parts_.model->Revert();
-        reloadAfterCancel_ = true;
-        hide();
-    }
-    if (frame::kWebLink.Contains(x, y)) {
-        if (parts_.openUrl && !parts_.webLink.isEmpty()) parts_.openUrl(parts_.webLink);
-        return;
-    }
+void MainWindow::ClickAt(QPoint point) {
+    const ui::ClickResult frame = frame_.ClickAt(point);
+    if (frame.ends || shutDown_) return;
+    ui::PageView* view = CurrentPageView();
+    const bool pageTook = view && view->Click(point);
     // The window has no caption: a press on no control moves the window.
-    if (!onControl && isVisible()) StartCaptionDrag(point);
+    if (!frame.hit && !pageTook && isVisible()) StartCaptionDrag(point);
 }
 
-void CArdenoDlg::ApplyToMouse(bool hideAfterwards) {
+void MainWindow::CancelEdits() {
+    parts_.model->Revert();
+    reloadAfterCancel_ = true;
+    hide();
+}
+
+void MainWindow::ApplyToMouse(bool hideAfterwards) {
     // Failures were reported as they happened; the window goes on either way.
     parts_.session->Apply();
     if (hideAfterwards) hide();
 }
 
-void CArdenoDlg::StartCaptionDrag(QPoint clientPoint) {
+void MainWindow::StartCaptionDrag(QPoint clientPoint) {
     QWindow* window = windowHandle();
     if (window && window->startSystemMove()) return;
     dragging_ = true;
     dragOffset_ = clientPoint;
 }
 
-void CArdenoDlg::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -332,7 +330,7 @@ void CArdenoDlg::mousePressEvent(QMouseEvent* event) {
     ClickAt(event->position().toPoint());
 }
 
-void CArdenoDlg::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - dragOffset_);
     }
@@ -344,7 +342,7 @@ void CArdenoDlg::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
-void CArdenoDlg::mouseReleaseEvent(QMouseEvent* event) {
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     QWidget::mouseReleaseEvent(event);
 }
@@ -356,7 +354,7 @@ bool IsHidingKey(const QKeyEvent& event) {
 }
 }  // namespace
 
-void CArdenoDlg::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (IsHidingKey(*event)) {
         hide();
         event->accept();
@@ -365,7 +363,7 @@ void CArdenoDlg::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool CArdenoDlg::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched != this && watched->isWidgetType() &&
         isAncestorOf(static_cast<QWidget*>(watched)) &&
         IsHidingKey(*static_cast<QKeyEvent*>(event))) {
@@ -375,7 +373,7 @@ bool CArdenoDlg::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CArdenoDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (shutDown_) {
         event->accept();
         return;
@@ -385,7 +383,7 @@ void CArdenoDlg::closeEvent(QCloseEvent* event) {
     hide();
 }
 
-void CArdenoDlg::Shutdown() {
+void MainWindow::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     if (parts_.watcher) parts_.watcher->Stop();

@@ -18,8 +18,13 @@
 #include "device/device_watcher.h"
 #include "locale/language.h"
 #include "locale/strings.h"
+#include "pages/advanced_page_model.h"
+#include "pages/basic_page_model.h"
+#include "pages/dialog_runner.h"
 #include "session/apply_session.h"
+#include "ui/pages/page_view.h"
 #include "ui/skin_toolkit.h"
+#include "ui/widgets/control.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -33,6 +38,10 @@ struct ShellParts {
     DeviceLink* link = nullptr;
     // The first read of the mouse and OK / Apply.
     ApplySession* session = nullptr;
+    // The models of the two pages, and the dialogs they open.
+    BasicPageModel* basicPage = nullptr;
+    AdvancedPageModel* advancedPage = nullptr;
+    DialogRunner* dialogs = nullptr;
     DeviceWatcher* watcher = nullptr;   // null: plugging in and out is not noticed
     Prompter* prompter = nullptr;
     ui::Skin* skin = nullptr;
@@ -49,8 +58,6 @@ struct ShellParts {
 
     // Reads the skin name and text colour from str.ini into the skin.
     std::function<void(ui::Skin&)> loadSkinSettings;
-    // Opens the skins dialog; unset while there is none.
-    std::function<void()> openSkinsDialog;
     // Opens a web address in the user's browser.
     std::function<void(const QString&)> openUrl;
     // Ends the program (exit status 0).
@@ -61,14 +68,15 @@ struct ShellParts {
 // hidden behind a tray icon. It owns the start-up order, the tray, the
 // notifications of the mouse's events, plug and unplug, and the frame around
 // the two settings pages (title-bar buttons, page tabs, OK / Apply / Cancel,
-// web link).
-class CArdenoDlg : public QWidget {
+// web link). A click goes to the frame's controls, then to the page shown,
+// and where neither takes it the window is dragged.
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     enum Page { kNoPage = 0, kBasicPage = 1, kAdvancedPage = 2 };
 
-    explicit CArdenoDlg(ShellParts parts, QWidget* parent = nullptr);
-    ~CArdenoDlg() override;
+    explicit MainWindow(ShellParts parts, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Runs the start-up steps in order. Afterwards the window is hidden when a
     // tray icon exists and shown otherwise.
@@ -80,7 +88,7 @@ public:
     void OnDeviceEvent(DeviceEvent event, int value);
     // An interface of the mouse came or went (window thread).
     void OnDeviceChange(const DeviceChange& change);
-    // A left click at a client point: frame zones first, then a caption drag.
+    // A left click at a client point: the frame, then the page, then a caption drag.
     void ClickAt(QPoint point);
     // Close button and tray "Exit": releases the mouse and the tray and ends the program.
     void Shutdown();
@@ -90,6 +98,8 @@ public:
     bool DeviceDataLoaded() const { return deviceDataLoaded_; }
     bool HasTray() const { return tray_ != nullptr; }
     ui::SkinSurface& Surface() { return *surface_; }
+    const ui::ControlList& FrameControls() const { return frame_; }
+    ui::PageView* CurrentPageView() const;
     const QFont& LargeFont() const { return largeFont_; }
     const QFont& SmallFont() const { return smallFont_; }
     Notifier& ActiveNotifier() { return *notifier_; }
@@ -112,11 +122,11 @@ private:
     void ChooseNotifier();
     void ConnectMouse();
     void ShowNotification(DeviceEvent event, int value);
+    void BuildFrame();
     void DrawPage(Page page);
-    void DrawFrame(ui::DrawingPass& pass, Page page);
     QString Tr(UiText id) const;
-    QString HoverLabel(HoverZoneId id) const;
     void ApplyToMouse(bool hideAfterwards);
+    void CancelEdits();
     void StartCaptionDrag(QPoint clientPoint);
 
     static constexpr int kTrayWatchIntervalMs = 1000;
@@ -124,6 +134,10 @@ private:
 
     ShellParts parts_;
     std::unique_ptr<ui::SkinSurface> surface_;
+    ui::ControlList frame_;
+    std::unique_ptr<ui::PageView> basicView_;
+    std::unique_ptr<ui::PageView> advancedView_;
+    int modelSubscription_ = 0;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> trayMenu_;
     std::unique_ptr<Notifier> ownNotifier_;
