@@ -17,20 +17,12 @@
 
 #include <memory>
 
+#include "ui_app.h"
+
 namespace kz7::ui {
 namespace {
 
-// One application object for the whole test program, created on first use and
-// never destroyed: tearing it down from an exit handler would run after Qt's
-// own globals are gone.
-void App() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "kz7_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-}
+void App() { testing::UiApp(); }
 
 QImage Solid(int width, int height, QColor color) {
     QImage image(width, height, QImage::Format_ARGB32);

@@ -10,7 +10,10 @@ namespace kz7::ui {
 DropdownBox::DropdownBox(QWidget* host, HotZone box, HotZone list, Look look, Behaviour behaviour)
     : Control(box), host_(host), listZone_(list), look_(look), behaviour_(std::move(behaviour)) {}
 
-DropdownBox::~DropdownBox() { Close(); }
+DropdownBox::~DropdownBox() {
+    // Gone with its page: nobody is told any more.
+    delete list_.data();
+}
 
 void DropdownBox::Draw(DrawingPass& pass, bool over) {
     const std::string_view image = over && !look_.images.over.empty() ? look_.images.over : look_.images.normal;
