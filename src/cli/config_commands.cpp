@@ -111,7 +111,7 @@ void ShowText(std::ostream& out, const std::filesystem::path& path, const Config
     out << "Current mode: " << (c.currentMode == 1 ? "Mode B" : "Mode A");
     if (c.currentMode > 1) out << " (stored value " << int(c.currentMode) << ")";
     out << "\n\n";
-    for (int mode = 0; mode < 2; ++mode) {
+    for (int mode = 0; mode < kButtonModes; ++mode) {
         out << (mode == 0 ? "Mode A" : "Mode B") << " buttons:\n";
         for (int slot = 0; slot < kButtonSlots; ++slot) {
             out << "  button " << slot + 1 << (slot < 9 ? ":  " : ": ") << DescribeSlot(c, mode, slot);
@@ -183,7 +183,7 @@ void JsonArray(std::ostream& out, const std::uint8_t (&values)[N]) {
 void ShowJson(std::ostream& out, const ConfigImage& image) {
     const DeviceConfig& c = image.config;
     out << "{\n  \"firstRunFlag\": " << int(image.firstRunFlag) << ",\n  \"buttons\": [";
-    for (int mode = 0; mode < 2; ++mode) {
+    for (int mode = 0; mode < kButtonModes; ++mode) {
         const ButtonSet& b = c.buttons[mode];
         out << (mode ? ",\n" : "\n") << "    {";
         const std::pair<const char*, const std::uint8_t (*)[kButtonSlots]> arrays[] = {

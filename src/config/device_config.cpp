@@ -33,7 +33,7 @@ void RestoreDefaultButtons(DeviceConfig& config) {
     };
     constexpr int kDpiSlot = 5;
     constexpr std::uint8_t kDpiLoop = 3;
-    for (int mode = 0; mode < 2; ++mode) {
+    for (int mode = 0; mode < kButtonModes; ++mode) {
         std::memcpy(config.buttons[mode].function, kDefaultFunctions, sizeof kDefaultFunctions);
         config.dpiSwitchMode[mode][kDpiSlot] = kDpiLoop;
     }

@@ -9,6 +9,8 @@
 namespace kz7 {
 
 inline constexpr int kButtonSlots = 12;
+// "Mode A" and "Mode B": two sets of button functions.
+inline constexpr int kButtonModes = 2;
 inline constexpr int kMacroCount = 12;
 inline constexpr int kMacroImageSize = 128;
 inline constexpr int kDpiStages = 4;
@@ -59,7 +61,7 @@ struct ButtonSet {
 // Every user setting, stored byte for byte in config.bin after the first-run flag.
 // All members are bytes, so the struct has no padding and its layout is the file's.
 struct DeviceConfig {
-    ButtonSet buttons[2];
+    ButtonSet buttons[kButtonModes];
     std::uint8_t macroImage[kMacroCount][kMacroImageSize];
     std::uint8_t reserved1920[5];
     std::uint8_t reportRate;  // polling interval in ms: 1, 2, 4, 8
@@ -77,7 +79,7 @@ struct DeviceConfig {
     std::uint8_t wheelScrollLines;
     std::uint8_t doubleClickSpeed;
     std::uint8_t currentMode;
-    std::uint8_t dpiSwitchMode[2][kButtonSlots];
+    std::uint8_t dpiSwitchMode[kButtonModes][kButtonSlots];
     std::uint8_t loopColorOn[kLoopColours];
     std::uint8_t loopColor[kLoopColours][3];
     std::uint8_t ledFlags[2];

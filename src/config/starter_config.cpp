@@ -7,7 +7,7 @@ DeviceConfig StarterConfig() {
     RestoreDefaultButtons(config);
     RestoreDefaultPointer(config);
     // Slots 10..12 have no button on the mouse; give them no function rather than a left click.
-    for (int mode = 0; mode < 2; ++mode) {
+    for (int mode = 0; mode < kButtonModes; ++mode) {
         for (int slot = 9; slot < kButtonSlots; ++slot) config.buttons[mode].function[slot] = kFnNone;
     }
     config.reportRate = 1;  // 1 ms: 1000 Hz

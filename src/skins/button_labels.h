@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "config/device_config.h"
 #include "locale/language.h"
 
 namespace kz7 {
 
-inline constexpr int kLabelModes = 2;
-inline constexpr int kLabelSlots = 12;
+// A label for every slot of both button sets.
+inline constexpr int kLabelModes = kButtonModes;
+inline constexpr int kLabelSlots = kButtonSlots;
 // Slots 10 to 12 are read but never written back.
 inline constexpr int kWrittenLabelSlots = 9;
 
