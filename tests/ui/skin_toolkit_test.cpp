@@ -225,6 +225,25 @@ TEST_F(SkinToolkitTest, TextIsPlacedByItsFormat) {
     }
 }
 
+TEST_F(SkinToolkitTest, ALongTextIsCutAtTheEdgesOfItsRectangle) {
+    SkinSurface& surface = Surface();
+    const HotZone box{100, 100, 160, 121};
+    {
+        DrawingPass pass(surface);
+        pass.DrawText(QStringLiteral("Combo Key-Left Ctrl+Left Shift+Q"), box, TextFormat::Left,
+                      PixelFont(QStringLiteral("Arial"), 14, false), Qt::white);
+    }
+    bool inside = false;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const bool white = CanvasAt(x, y) != kCanvasColor;
+            if (box.Contains(x, y)) inside = inside || white;
+            else EXPECT_FALSE(white) << "drawn outside at " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(inside);
+}
+
 TEST_F(SkinToolkitTest, PixelFontFitsItsCellHeight) {
     for (int height : {13, 14, 18}) {
         const QFont font = PixelFont(QStringLiteral("Arial"), height, height == 18);
