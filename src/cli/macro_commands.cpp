@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "config/atomic_file.h"
+#include "config/device_config.h"
 #include "ini/utf8.h"
 #include "locale/strings.h"
 #include "macros/macro_blocks.h"
@@ -73,7 +74,9 @@ int RunSave(CliContext& ctx) {
     const DataPaths paths = ctx.Paths();
     const MacroStore store(paths.record);
     const auto names = store.Names();
-    if (FindMacroName(names, name) < 0 && names.size() >= kMaxMacros) return ctx.Fail(kMacroCountLimitMessage);
+    if (FindMacroName(names, name) < 0 && names.size() >= static_cast<std::size_t>(kMacroCount)) {
+        return ctx.Fail(kMacroCountLimitMessage);
+    }
 
     ConfigModel model;
     if (!LoadForChange(ctx, paths.config, model)) return 1;
@@ -98,7 +101,10 @@ int RunLoop(CliContext& ctx) {
     const DataPaths paths = ctx.Paths();
     const int block = FindMacroName(MacroStore(paths.record).Names(), *name);
     if (block < 0) return ctx.Fail("no macro named \"" + *name + "\" in record.ini");
-    if (block >= kMaxMacros) return ctx.Fail("macro \"" + *name + "\" has no device block: the mouse holds 12 macros");
+    if (block >= kMacroCount) {
+        return ctx.Fail("macro \"" + *name + "\" has no device block: the mouse holds " + std::to_string(kMacroCount) +
+                        " macros");
+    }
 
     if (!countArg) {
         std::string why;

@@ -65,7 +65,7 @@ void MacroArea::New() {
         selectedMacro = 0;
         return;
     }
-    if (macroList.size() > kMaxMacros - 1) {
+    if (macroList.size() >= static_cast<std::size_t>(kMacroCount)) {
         prompter_.ShowMessage(kMacroCountLimitMessage, kWarningCaption);
         return;
     }

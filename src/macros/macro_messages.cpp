@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "config/device_config.h"
 #include "macros/macro_store.h"
 
 namespace kz7 {
@@ -19,7 +20,7 @@ std::string MacroCutMessage(std::string_view name, std::size_t firstLineLeftOut)
 std::string MacrosWithoutBlockMessage(const std::vector<std::string>& names) {
     std::string list;
     for (const auto& name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
-    return "The mouse holds " + std::to_string(kMaxMacros) +
+    return "The mouse holds " + std::to_string(kMacroCount) +
            " macros; record.ini has more, and these are not sent to the mouse: " + list + ".";
 }
 

@@ -62,12 +62,7 @@ int MacroStore::Save(std::string_view name, const std::vector<std::string>& line
 }
 
 int MacroStore::Delete(std::string_view name) const {
-    int error = 0;
-    auto file = IniFile::LoadForUpdate(file_, &error);
-    if (!file) return error;
-    if (!file->HasSection(name)) return 0;
-    file->DeleteSection(name);
-    return file->Save(file_);
+    return DeleteProfileSection(file_, name);
 }
 
 std::string MacroNameProblem(std::string_view name) {

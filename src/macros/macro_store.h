@@ -18,7 +18,6 @@ inline constexpr std::string_view kKeyUpMark = "   Up";
 inline constexpr std::string_view kDelayMark = " ms";
 inline constexpr std::string_view kDefaultDelayLine = "50 ms";
 
-inline constexpr int kMaxMacros = 12;
 // The mouse's macro names live in 32-character buffers, terminator included.
 inline constexpr std::size_t kMaxMacroNameChars = 31;
 // A stored value is read into a buffer of 1024 characters.
