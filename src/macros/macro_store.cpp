@@ -27,7 +27,7 @@ MacroSection::MacroSection(const IniFile& file, std::string_view name) {
     }
     const auto count = items_.find("itemcount");
     if (count != items_.end() && !count->second.empty()) itemCount_ = std::max(0, LeadingInteger(count->second));
-    lineCount_ = std::min(static_cast<std::size_t>(itemCount_), entries.size());
+    lineCount_ = std::min(static_cast<std::size_t>(itemCount_), std::max(kMaxMacroLines, entries.size()));
 }
 
 std::string MacroSection::Line(std::size_t index) const {

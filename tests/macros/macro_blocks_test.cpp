@@ -83,7 +83,14 @@ TEST(MacroBlock, EncodesEachMacroFromOffsetTwo) {
         {"event follows event", Section("M", {"A   Dn", "B   Dn"}), {0x00, 0x04, 0x00, 0x05}},
         // The pause is the next stored line, even one past ItemCount.
         {"stale line after count", "[M]\nItemCount=1\nItem0=A   Dn\nItem1=40 ms\n", {0x04, 0x04}},
-        {"damaged count", "[M]\nItemCount=999999999\nItem0=A   Dn\nItem1=40 ms\n", {0x04, 0x04}},
+        // Every line up to ItemCount counts, stored or not; a missing one is "".
+        {"sparse lines", "[M]\nItemCount=7\nItem0=A   Dn\nItem1=50 ms\nItem4=A   Up\nItem6=B   Dn\n",
+         {0x05, 0x04, 0x80, 0x04, 0x00, 0x05}},
+        // A damaged count is walked up to the bound and no further.
+        {"damaged count",
+         "[M]\nItemCount=2000000000\nItem0=A   Dn\nItem1=40 ms\nItem" + std::to_string(kMaxMacroLines - 1) +
+             "=B   Up\nItem" + std::to_string(kMaxMacroLines) + "=C   Dn\n",
+         {0x04, 0x04, 0x80, 0x05}},
     };
     for (const auto& c : cases) {
         DeviceConfig config = ZeroConfig();
