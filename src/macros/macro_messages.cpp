@@ -1,5 +1,6 @@
 #include "macros/macro_messages.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "config/device_config.h"
@@ -18,8 +19,12 @@ std::string MacroCutMessage(std::string_view name, std::size_t firstLineLeftOut)
 }
 
 std::string MacrosWithoutBlockMessage(const std::vector<std::string>& names) {
+    // A hand-made file may hold thousands of sections; a message box or a
+    // terminal shows the first few and counts the rest.
+    const std::size_t named = std::min(names.size(), kNamedMacrosWithoutBlock);
     std::string list;
-    for (const auto& name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    for (std::size_t i = 0; i < named; ++i) list += (i == 0 ? "\"" : ", \"") + names[i] + "\"";
+    if (names.size() > named) list += " ... and " + std::to_string(names.size() - named) + " more";
     return "The mouse holds " + std::to_string(kMacroCount) +
            " macros; record.ini has more, and these are not sent to the mouse: " + list + ".";
 }

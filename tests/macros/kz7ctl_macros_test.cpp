@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "config/config_file.h"
@@ -137,6 +138,19 @@ TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     EXPECT_THAT(thirteenth.err, HasSubstr("Macro numbers up to 12."));
     EXPECT_EQ(folder_.Read("record.ini"), twelve);
     EXPECT_EQ(Run("macros save M0 " + lines).status, 0) << "replacing one of twelve is allowed";
+}
+
+TEST_F(Kz7ctlMacrosTest, AHugeHandMadeRecordIniNamesAFewMacrosWithoutABlock) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += Section("m" + std::to_string(i), {"A   Dn"});
+    folder_.Write("record.ini", text);
+    const MacroRun compile = Run("macros compile");
+    ASSERT_EQ(compile.status, 0) << compile.err.substr(0, 500);
+    EXPECT_EQ(compile.err,
+              "Warning: The mouse holds 12 macros; record.ini has more, and these are not sent to the mouse: "
+              "\"m12\", \"m13\", \"m14\", \"m15\", \"m16\" ... and 19983 more.\n");
+    EXPECT_EQ(OutputLines(compile.out).size(), 12u);
+    EXPECT_EQ(Config().macroImage[11][3], 0x04);
 }
 
 TEST_F(Kz7ctlMacrosTest, SaveOfAMacroTooLongTellsWhichWasCut) {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "macros/macro_fixture.h"
+#include "macros/macro_messages.h"
 
 namespace kz7 {
 namespace {
@@ -187,6 +188,24 @@ TEST(MacroRebuildAll, SectionsAfterTheTwelfthHaveNoBlock) {
     const std::size_t macroEnd = 384 + kMacroCount * kMacroImageSize;
     EXPECT_TRUE(std::equal(after.begin() + macroEnd, after.end(), before.begin() + macroEnd))
         << "nothing past the macro image may change";
+}
+
+TEST(MacroRebuildAll, TheWarningNamesAFewMacrosWithoutABlockAndCountsTheRest) {
+    const std::string head = "The mouse holds 12 macros; record.ini has more, and these are not sent to the mouse: ";
+    const struct {
+        std::size_t count;
+        std::string list;
+    } cases[] = {
+        {1, "\"x0\""},
+        {5, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\""},
+        {6, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\" ... and 1 more"},
+        {19988, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\" ... and 19983 more"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < c.count; ++i) names.push_back("x" + std::to_string(i));
+        EXPECT_EQ(MacrosWithoutBlockMessage(names), head + c.list + ".") << c.count;
+    }
 }
 
 TEST(MacroRebuildAll, TheUserIsToldWhichMacroWasCut) {
