@@ -36,9 +36,19 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-// Loads config.bin for a change; false (with the message shown) when it cannot be.
+// Loads config.bin for a change; false, with the reason on stderr, when it
+// is missing or not a config.bin (LoadConfig would pass over a wrong size
+// in silence, as the window does at start-up).
 bool LoadForChange(CliContext& ctx, const std::filesystem::path& path, ConfigModel& model) {
-    return LoadConfig(path, model, ctx.prompter) == LoadResult::Loaded;
+    std::string why;
+    const auto image = ReadConfigImage(path, &why);
+    if (!image) {
+        ctx.Fail(why);
+        return false;
+    }
+    model.firstRunFlag = image->firstRunFlag;
+    model.config = image->config;
+    return true;
 }
 
 int RunList(CliContext& ctx) {

@@ -140,6 +140,40 @@ TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     EXPECT_EQ(Run("macros save M0 " + lines).status, 0) << "replacing one of twelve is allowed";
 }
 
+TEST_F(Kz7ctlMacrosTest, ChangesSayWhyAConfigBinCannotBeUsedAndTouchNothing) {
+    folder_.Write("lines.txt", "B   Dn\n");
+    const std::string record = Section("One", {"A   Dn"});
+    const std::string config = (folder_ / "config.bin").string();
+    const struct {
+        const char* what;
+        std::optional<std::string> content;  // none: no config.bin at all
+        std::string reason;
+    } files[] = {
+        {"too short", std::string(5, '\x01'), config + ": not a config.bin (5 bytes, expected 2022)"},
+        {"too long", std::string(kConfigFileSize + 1, '\x01'),
+         config + ": not a config.bin (2023 bytes, expected 2022)"},
+        {"missing", std::nullopt, config + ": no such file"},
+    };
+    for (const auto& file : files) {
+        for (const std::string& command :
+             {"macros save One " + (folder_ / "lines.txt").string(), std::string("macros loop One 5"),
+              std::string("macros compile")}) {
+            folder_.Write("record.ini", record);
+            std::filesystem::remove(folder_ / "config.bin");
+            if (file.content) folder_.Write("config.bin", *file.content);
+            const MacroRun run = Run(command);
+            EXPECT_NE(run.status, 0) << file.what << ": " << command;
+            EXPECT_EQ(run.err, "kz7ctl: " + file.reason + "\n") << file.what << ": " << command;
+            EXPECT_EQ(folder_.Read("record.ini"), record) << file.what << ": " << command;
+            if (file.content) {
+                EXPECT_EQ(folder_.Read("config.bin"), *file.content) << file.what << ": " << command;
+            } else {
+                EXPECT_FALSE(std::filesystem::exists(folder_ / "config.bin")) << command;
+            }
+        }
+    }
+}
+
 TEST_F(Kz7ctlMacrosTest, AHugeHandMadeRecordIniNamesAFewMacrosWithoutABlock) {
     std::string text;
     for (int i = 0; i < 20000; ++i) text += Section("m" + std::to_string(i), {"A   Dn"});
