@@ -15,6 +15,7 @@ namespace kz7 {
 namespace {
 
 using ::testing::HasSubstr;
+using testing_support::NumberedName;
 using testing_support::Section;
 using testing_support::TempFolder;
 
@@ -131,7 +132,7 @@ TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     EXPECT_NE(Run("macros save '  ' " + lines).status, 0);
 
     std::string twelve;
-    for (int i = 0; i < 12; ++i) twelve += Section("m" + std::to_string(i), {"A   Dn"});
+    for (int i = 0; i < 12; ++i) twelve += Section(NumberedName("m", i), {"A   Dn"});
     folder_.Write("record.ini", twelve);
     const MacroRun thirteenth = Run("macros save extra " + lines);
     EXPECT_NE(thirteenth.status, 0);
@@ -176,7 +177,7 @@ TEST_F(Kz7ctlMacrosTest, ChangesSayWhyAConfigBinCannotBeUsedAndTouchNothing) {
 
 TEST_F(Kz7ctlMacrosTest, AHugeHandMadeRecordIniNamesAFewMacrosWithoutABlock) {
     std::string text;
-    for (int i = 0; i < 20000; ++i) text += Section("m" + std::to_string(i), {"A   Dn"});
+    for (int i = 0; i < 20000; ++i) text += Section(NumberedName("m", i), {"A   Dn"});
     folder_.Write("record.ini", text);
     const MacroRun compile = Run("macros compile");
     ASSERT_EQ(compile.status, 0) << compile.err.substr(0, 500);

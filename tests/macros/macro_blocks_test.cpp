@@ -11,6 +11,7 @@
 namespace kz7 {
 namespace {
 
+using testing_support::NumberedName;
 using testing_support::Section;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -178,7 +179,7 @@ TEST(MacroRebuildAll, SectionsFillBlocksInFileOrderAndLaterBlocksKeepTheirConten
 
 TEST(MacroRebuildAll, SectionsAfterTheTwelfthHaveNoBlock) {
     std::string file;
-    for (int i = 0; i < 14; ++i) file += Section("m" + std::to_string(i), {"A   Dn"});
+    for (int i = 0; i < 14; ++i) file += Section(NumberedName("m", i), {"A   Dn"});
     DeviceConfig config = ZeroConfig();
     const auto before = ConfigBytes(config);
     const MacroRebuild result = RebuildMacroBlocks(IniFile::Parse(file), config);
@@ -203,7 +204,7 @@ TEST(MacroRebuildAll, TheWarningNamesAFewMacrosWithoutABlockAndCountsTheRest) {
     };
     for (const auto& c : cases) {
         std::vector<std::string> names;
-        for (std::size_t i = 0; i < c.count; ++i) names.push_back("x" + std::to_string(i));
+        for (std::size_t i = 0; i < c.count; ++i) names.push_back(NumberedName("x", i));
         EXPECT_EQ(MacrosWithoutBlockMessage(names), head + c.list + ".") << c.count;
     }
 }
