@@ -1,15 +1,16 @@
 # The two commands of a fresh machine: `make run` and `make test`.
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+REL_BUILD ?= build-release
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize install clean
+.PHONY: deps build run test test-sanitize release-check install clean
 
 deps:
 	./tools/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZ7_BUILD_TESTS=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZ7_BUILD_TESTS=ON -DKZ7_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
@@ -20,13 +21,24 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKZ7_SANITIZE=ON -DKZ7_BUILD_BENCH=OFF
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKZ7_SANITIZE=ON -DKZ7_BUILD_BENCH=OFF -DKZ7_WERROR=ON
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j$(JOBS)
+
+# Builds everything as a distribution package would: Release (-O3), warnings
+# not fatal, and Debian's hardening flags (CPPFLAGS go with the compiler
+# flags, as debhelper passes them to CMake).
+release-check: deps
+	cmake -S . -B $(REL_BUILD) -DCMAKE_BUILD_TYPE=Release -DKZ7_WERROR=OFF -DKZ7_BUILD_TESTS=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(REL_BUILD) -j$(JOBS)
 
 install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(REL_BUILD)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libudev-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
   qt6-base-dev qt6-base-dev-tools libgl-dev

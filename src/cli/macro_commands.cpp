@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "config/atomic_file.h"
+#include "config/device_config.h"
 #include "ini/utf8.h"
 #include "locale/strings.h"
 #include "macros/macro_blocks.h"
@@ -35,9 +36,19 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-// Loads config.bin for a change; false (with the message shown) when it cannot be.
+// Loads config.bin for a change; false, with the reason on stderr, when it
+// is missing or not a config.bin (LoadConfig would pass over a wrong size
+// in silence, as the window does at start-up).
 bool LoadForChange(CliContext& ctx, const std::filesystem::path& path, ConfigModel& model) {
-    return LoadConfig(path, model, ctx.prompter) == LoadResult::Loaded;
+    std::string why;
+    const auto image = ReadConfigImage(path, &why);
+    if (!image) {
+        ctx.Fail(why);
+        return false;
+    }
+    model.firstRunFlag = image->firstRunFlag;
+    model.config = image->config;
+    return true;
 }
 
 int RunList(CliContext& ctx) {
@@ -73,7 +84,9 @@ int RunSave(CliContext& ctx) {
     const DataPaths paths = ctx.Paths();
     const MacroStore store(paths.record);
     const auto names = store.Names();
-    if (FindMacroName(names, name) < 0 && names.size() >= kMaxMacros) return ctx.Fail(kMacroCountLimitMessage);
+    if (FindMacroName(names, name) < 0 && names.size() >= static_cast<std::size_t>(kMacroCount)) {
+        return ctx.Fail(kMacroCountLimitMessage);
+    }
 
     ConfigModel model;
     if (!LoadForChange(ctx, paths.config, model)) return 1;
@@ -98,7 +111,10 @@ int RunLoop(CliContext& ctx) {
     const DataPaths paths = ctx.Paths();
     const int block = FindMacroName(MacroStore(paths.record).Names(), *name);
     if (block < 0) return ctx.Fail("no macro named \"" + *name + "\" in record.ini");
-    if (block >= kMaxMacros) return ctx.Fail("macro \"" + *name + "\" has no device block: the mouse holds 12 macros");
+    if (block >= kMacroCount) {
+        return ctx.Fail("macro \"" + *name + "\" has no device block: the mouse holds " + std::to_string(kMacroCount) +
+                        " macros");
+    }
 
     if (!countArg) {
         std::string why;

@@ -10,8 +10,17 @@ namespace kz7 {
 // Replaces the file at `path` with `size` bytes: they are written to a
 // temporary file in the same folder, which is then renamed over the old one,
 // so a crash or a full disk never leaves a half-written file behind. The old
-// file's permissions are kept. Returns 0, or the error number of the step
-// that failed (the old file is then untouched).
+// file's permissions are kept.
+//
+// A symbolic link (or a chain of them) is followed to the file it names, and
+// that file is replaced, in its own folder, so the link stays a link; a
+// dangling link gets the file it names created. A file whose owner write
+// permission bit is clear was made read-only on purpose and is not replaced
+// (EACCES). That is decided from the mode bits alone: the rename would get
+// past a read-only file, and for root every access check passes.
+//
+// Returns 0, or the error number of the step that failed (the old file is
+// then untouched).
 int WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size);
 inline int WriteFileAtomically(const std::filesystem::path& path, std::string_view text) {
     return WriteFileAtomically(path, text.data(), text.size());

@@ -24,6 +24,17 @@ char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 std::string FoldedName(std::string_view name) { return FoldCase(TrimProfileBlanks(name)); }
 
+// "[name]", built by appending: `"[" + std::string(...)` makes GCC 12 at -O3
+// warn falsely (-Wrestrict) inside the string's insert.
+std::string SectionHeader(std::string_view name) {
+    std::string header;
+    header.reserve(name.size() + 2);
+    header += '[';
+    header += name;
+    header += ']';
+    return header;
+}
+
 std::string WithoutLineBreaks(std::string_view text) {
     std::string clean(text);
     std::replace(clean.begin(), clean.end(), '\r', ' ');
@@ -145,12 +156,11 @@ IniFile IniFile::Parse(std::string_view bytes) {
             file.lines_.push_back(MakeLine(text.substr(start), ""));
             break;
         }
-        std::size_t contentEnd = newline;
-        std::string ending = "\n";
-        if (contentEnd > start && text[contentEnd - 1] == '\r') {
-            --contentEnd;
-            ending = "\r\n";
-        }
+        // Chosen once and built once: assigning "\r\n" over "\n" makes GCC 12
+        // at -O3 warn falsely (-Wmaybe-uninitialized) about the string.
+        const bool crlf = newline > start && text[newline - 1] == '\r';
+        const std::size_t contentEnd = crlf ? newline - 1 : newline;
+        std::string ending(crlf ? "\r\n" : "\n");
         if (!endingKnown) {
             file.lineEnding_ = ending;
             endingKnown = true;
@@ -247,7 +257,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
 
     const auto range = FindSection(sectionName);
     if (!range) {
-        InsertLine(lines_.size(), "[" + sectionName + "]");
+        InsertLine(lines_.size(), SectionHeader(sectionName));
         InsertLine(lines_.size(), keyLine);
         return;
     }
@@ -279,7 +289,7 @@ void IniFile::DeleteSection(std::string_view section) {
 void IniFile::ReplaceSection(std::string_view section,
                              const std::vector<std::pair<std::string, std::string>>& entries) {
     DeleteSection(section);
-    InsertLine(lines_.size(), "[" + std::string(TrimProfileBlanks(WithoutLineBreaks(section))) + "]");
+    InsertLine(lines_.size(), SectionHeader(TrimProfileBlanks(WithoutLineBreaks(section))));
     std::unordered_map<std::string, std::size_t> lineOfKey;
     for (const auto& [key, value] : entries) {
         const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));

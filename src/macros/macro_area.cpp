@@ -56,16 +56,10 @@ void MacroArea::New() {
         prompter_.ShowMessage(Text(UiText::MacroNameBlank, language_), "");
         return;
     }
-    if (const std::string problem = MacroNameProblem(name); !problem.empty()) {
-        prompter_.ShowMessage(problem, kWarningCaption);
-        return;
-    }
-    if (macroList.empty()) {
-        macroList.push_back(name);
-        selectedMacro = 0;
-        return;
-    }
-    if (macroList.size() > kMaxMacros - 1) {
+    // The name's own problems come last, so that a full list always answers
+    // "Macro numbers up to 12." and a taken name "already exists", whatever
+    // the name looks like. (An empty list passes both list checks.)
+    if (macroList.size() >= static_cast<std::size_t>(kMacroCount)) {
         prompter_.ShowMessage(kMacroCountLimitMessage, kWarningCaption);
         return;
     }
@@ -73,7 +67,16 @@ void MacroArea::New() {
         prompter_.ShowMessage(Text(UiText::MacroNameExists, language_), "");
         return;
     }
+    if (const std::string problem = MacroNameProblem(name); !problem.empty()) {
+        prompter_.ShowMessage(problem, kWarningCaption);
+        return;
+    }
+    const bool first = macroList.empty();
     macroList.push_back(name);
+    if (first) {  // the line list stays as it is for the first macro
+        selectedMacro = 0;
+        return;
+    }
     lineList.clear();
     selectedMacro = static_cast<int>(macroList.size()) - 1;
 }

@@ -60,7 +60,7 @@ MacroRebuild RebuildMacroBlocks(const IniFile& recordIni, DeviceConfig& config) 
     MacroRebuild result;
     const auto names = recordIni.SectionNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i >= kMaxMacros) {
+        if (i >= static_cast<std::size_t>(kMacroCount)) {
             result.withoutBlock.push_back(names[i]);
             continue;
         }

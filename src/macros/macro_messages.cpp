@@ -1,7 +1,9 @@
 #include "macros/macro_messages.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "config/device_config.h"
 #include "macros/macro_store.h"
 
 namespace kz7 {
@@ -17,9 +19,13 @@ std::string MacroCutMessage(std::string_view name, std::size_t firstLineLeftOut)
 }
 
 std::string MacrosWithoutBlockMessage(const std::vector<std::string>& names) {
+    // A hand-made file may hold thousands of sections; a message box or a
+    // terminal shows the first few and counts the rest.
+    const std::size_t named = std::min(names.size(), kNamedMacrosWithoutBlock);
     std::string list;
-    for (const auto& name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
-    return "The mouse holds " + std::to_string(kMaxMacros) +
+    for (std::size_t i = 0; i < named; ++i) list += (i == 0 ? "\"" : ", \"") + names[i] + "\"";
+    if (names.size() > named) list += " ... and " + std::to_string(names.size() - named) + " more";
+    return "The mouse holds " + std::to_string(kMacroCount) +
            " macros; record.ini has more, and these are not sent to the mouse: " + list + ".";
 }
 

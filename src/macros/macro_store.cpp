@@ -27,7 +27,7 @@ MacroSection::MacroSection(const IniFile& file, std::string_view name) {
     }
     const auto count = items_.find("itemcount");
     if (count != items_.end() && !count->second.empty()) itemCount_ = std::max(0, LeadingInteger(count->second));
-    lineCount_ = std::min(static_cast<std::size_t>(itemCount_), entries.size());
+    lineCount_ = std::min(static_cast<std::size_t>(itemCount_), std::max(kMaxMacroLines, entries.size()));
 }
 
 std::string MacroSection::Line(std::size_t index) const {
@@ -62,12 +62,7 @@ int MacroStore::Save(std::string_view name, const std::vector<std::string>& line
 }
 
 int MacroStore::Delete(std::string_view name) const {
-    int error = 0;
-    auto file = IniFile::LoadForUpdate(file_, &error);
-    if (!file) return error;
-    if (!file->HasSection(name)) return 0;
-    file->DeleteSection(name);
-    return file->Save(file_);
+    return DeleteProfileSection(file_, name);
 }
 
 std::string MacroNameProblem(std::string_view name) {

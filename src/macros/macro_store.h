@@ -18,11 +18,17 @@ inline constexpr std::string_view kKeyUpMark = "   Up";
 inline constexpr std::string_view kDelayMark = " ms";
 inline constexpr std::string_view kDefaultDelayLine = "50 ms";
 
-inline constexpr int kMaxMacros = 12;
 // The mouse's macro names live in 32-character buffers, terminator included.
 inline constexpr std::size_t kMaxMacroNameChars = 31;
 // A stored value is read into a buffer of 1024 characters.
 inline constexpr std::size_t kMacroValueChars = 1023;
+// The most lines a reader walks in one section, unless the section really
+// holds more keys. A block's 126-byte event area holds at most 63 events (125
+// lines with the pauses between them), and a recording would take tens of
+// thousands of keystrokes to come near it; but a damaged ItemCount (say
+// 2000000000) must not make the encoder walk, or the line list allocate,
+// billions of missing lines.
+inline constexpr std::size_t kMaxMacroLines = 65536;
 
 enum class MacroLineKind { KeyDown, KeyUp, Other };
 
@@ -40,9 +46,10 @@ public:
     // ItemCount as stored: missing, empty or not a number reads as 0, a
     // negative count as 0.
     int itemCount() const { return itemCount_; }
-    // How many lines a reader walks: ItemCount, but never more than the
-    // section has keys, so that a damaged count cannot make a reader walk
-    // billions of missing lines.
+    // How many lines a reader walks: ItemCount, a missing "Item%d" among them
+    // reading as "". A count beyond kMaxMacroLines is held there, or at the
+    // number of keys the section holds when that is more, so no stored line
+    // is dropped while a damaged count stays harmless.
     std::size_t lineCount() const { return lineCount_; }
     // "Item<index>" read as the profile functions read it; missing reads as "".
     std::string Line(std::size_t index) const;

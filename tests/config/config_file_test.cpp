@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <random>
 
@@ -113,6 +114,21 @@ TEST_F(ConfigFileTest, AFailedSaveIsReportedAndKeepsTheOldContent) {
     EXPECT_EQ(prompter_.messages[0].text.substr(prompter_.messages[0].text.size() - 2), " \n");
     EXPECT_EQ(model_.firstRunFlag, 0);
     EXPECT_TRUE(fs::is_directory(path_));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(ConfigFileTest, AReadOnlyFileIsNotSavedAndTheUsualFailureIsShown) {
+    const std::string old = Image(0, 0x42);
+    WriteBytes(path_, old);
+    fs::permissions(path_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    model_.config.currentMode = 1;
+    EXPECT_FALSE(SaveConfig(path_, model_, prompter_));
+    const RecordingPrompter::Message refused{"Error Code is: " + std::to_string(EACCES) + " \n", "NULL ==fp "};
+    EXPECT_EQ(prompter_.messages, std::vector<RecordingPrompter::Message>{refused});
+    EXPECT_EQ(model_.firstRunFlag, 0);
+    EXPECT_EQ(ReadBytes(path_), old);
+    EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 

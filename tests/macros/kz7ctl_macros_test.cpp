@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "config/config_file.h"
@@ -14,6 +15,7 @@ namespace kz7 {
 namespace {
 
 using ::testing::HasSubstr;
+using testing_support::NumberedName;
 using testing_support::Section;
 using testing_support::TempFolder;
 
@@ -130,13 +132,60 @@ TEST_F(Kz7ctlMacrosTest, SaveRefusesLongNamesAndAThirteenthMacro) {
     EXPECT_NE(Run("macros save '  ' " + lines).status, 0);
 
     std::string twelve;
-    for (int i = 0; i < 12; ++i) twelve += Section("m" + std::to_string(i), {"A   Dn"});
+    for (int i = 0; i < 12; ++i) twelve += Section(NumberedName("m", i), {"A   Dn"});
     folder_.Write("record.ini", twelve);
     const MacroRun thirteenth = Run("macros save extra " + lines);
     EXPECT_NE(thirteenth.status, 0);
     EXPECT_THAT(thirteenth.err, HasSubstr("Macro numbers up to 12."));
     EXPECT_EQ(folder_.Read("record.ini"), twelve);
     EXPECT_EQ(Run("macros save M0 " + lines).status, 0) << "replacing one of twelve is allowed";
+}
+
+TEST_F(Kz7ctlMacrosTest, ChangesSayWhyAConfigBinCannotBeUsedAndTouchNothing) {
+    folder_.Write("lines.txt", "B   Dn\n");
+    const std::string record = Section("One", {"A   Dn"});
+    const std::string config = (folder_ / "config.bin").string();
+    const struct {
+        const char* what;
+        std::optional<std::string> content;  // none: no config.bin at all
+        std::string reason;
+    } files[] = {
+        {"too short", std::string(5, '\x01'), config + ": not a config.bin (5 bytes, expected 2022)"},
+        {"too long", std::string(kConfigFileSize + 1, '\x01'),
+         config + ": not a config.bin (2023 bytes, expected 2022)"},
+        {"missing", std::nullopt, config + ": no such file"},
+    };
+    for (const auto& file : files) {
+        for (const std::string& command :
+             {"macros save One " + (folder_ / "lines.txt").string(), std::string("macros loop One 5"),
+              std::string("macros compile")}) {
+            folder_.Write("record.ini", record);
+            std::filesystem::remove(folder_ / "config.bin");
+            if (file.content) folder_.Write("config.bin", *file.content);
+            const MacroRun run = Run(command);
+            EXPECT_NE(run.status, 0) << file.what << ": " << command;
+            EXPECT_EQ(run.err, "kz7ctl: " + file.reason + "\n") << file.what << ": " << command;
+            EXPECT_EQ(folder_.Read("record.ini"), record) << file.what << ": " << command;
+            if (file.content) {
+                EXPECT_EQ(folder_.Read("config.bin"), *file.content) << file.what << ": " << command;
+            } else {
+                EXPECT_FALSE(std::filesystem::exists(folder_ / "config.bin")) << command;
+            }
+        }
+    }
+}
+
+TEST_F(Kz7ctlMacrosTest, AHugeHandMadeRecordIniNamesAFewMacrosWithoutABlock) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += Section(NumberedName("m", i), {"A   Dn"});
+    folder_.Write("record.ini", text);
+    const MacroRun compile = Run("macros compile");
+    ASSERT_EQ(compile.status, 0) << compile.err.substr(0, 500);
+    EXPECT_EQ(compile.err,
+              "Warning: The mouse holds 12 macros; record.ini has more, and these are not sent to the mouse: "
+              "\"m12\", \"m13\", \"m14\", \"m15\", \"m16\" ... and 19983 more.\n");
+    EXPECT_EQ(OutputLines(compile.out).size(), 12u);
+    EXPECT_EQ(Config().macroImage[11][3], 0x04);
 }
 
 TEST_F(Kz7ctlMacrosTest, SaveOfAMacroTooLongTellsWhichWasCut) {

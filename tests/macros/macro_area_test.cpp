@@ -93,6 +93,7 @@ struct NewCase {
 
 TEST_F(MacroAreaTest, NewChecksTheNameAndTheCount) {
     const std::string longest(31, 'n');
+    const std::string tooLong(40, 'x');  // record.ini may hold one; New never makes one
     const std::string chinese31 = [] {
         std::string s;
         for (int i = 0; i < 31; ++i) s += "\xE5\xAE\x8F";  // one character, three bytes
@@ -116,8 +117,22 @@ TEST_F(MacroAreaTest, NewChecksTheNameAndTheCount) {
          {{"Macro name \"" + longest + "n\" is too long: a macro name has at most 31 characters.", "Warning"}},
          {}},
         {"line break", {"Fire1"}, "Ju\nmp", {{"A macro name cannot hold line breaks, tabs or other control characters.", "Warning"}}, {"Fire1"}},
+        {"line break in the first name",
+         {},
+         "Ju\nmp",
+         {{"A macro name cannot hold line breaks, tabs or other control characters.", "Warning"}},
+         {}},
         {"thirteenth", twelve, "New", {{"Macro numbers up to 12.", "Warning"}}, twelve},
         {"thirteenth even if a duplicate", twelve, "m1", {{"Macro numbers up to 12.", "Warning"}}, twelve},
+        // The count and the duplicate check come before the name's own problems.
+        {"thirteenth even if too long", twelve, longest + "n", {{"Macro numbers up to 12.", "Warning"}}, twelve},
+        {"thirteenth even with a tab", twelve, "a\tb", {{"Macro numbers up to 12.", "Warning"}}, twelve},
+        {"blank before the count", twelve, " ", {{"Macro name is blank", ""}}, twelve},
+        {"duplicate of a long hand-made name",
+         {tooLong},
+         "X" + tooLong.substr(1),
+         {{"Macro name already exists", ""}},
+         {tooLong}},
     };
     for (const auto& c : cases) {
         area_.macroList = c.existing;

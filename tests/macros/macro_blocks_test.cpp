@@ -6,10 +6,12 @@
 #include <array>
 
 #include "macros/macro_fixture.h"
+#include "macros/macro_messages.h"
 
 namespace kz7 {
 namespace {
 
+using testing_support::NumberedName;
 using testing_support::Section;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -83,7 +85,14 @@ TEST(MacroBlock, EncodesEachMacroFromOffsetTwo) {
         {"event follows event", Section("M", {"A   Dn", "B   Dn"}), {0x00, 0x04, 0x00, 0x05}},
         // The pause is the next stored line, even one past ItemCount.
         {"stale line after count", "[M]\nItemCount=1\nItem0=A   Dn\nItem1=40 ms\n", {0x04, 0x04}},
-        {"damaged count", "[M]\nItemCount=999999999\nItem0=A   Dn\nItem1=40 ms\n", {0x04, 0x04}},
+        // Every line up to ItemCount counts, stored or not; a missing one is "".
+        {"sparse lines", "[M]\nItemCount=7\nItem0=A   Dn\nItem1=50 ms\nItem4=A   Up\nItem6=B   Dn\n",
+         {0x05, 0x04, 0x80, 0x04, 0x00, 0x05}},
+        // A damaged count is walked up to the bound and no further.
+        {"damaged count",
+         "[M]\nItemCount=2000000000\nItem0=A   Dn\nItem1=40 ms\nItem" + std::to_string(kMaxMacroLines - 1) +
+             "=B   Up\nItem" + std::to_string(kMaxMacroLines) + "=C   Dn\n",
+         {0x04, 0x04, 0x80, 0x05}},
     };
     for (const auto& c : cases) {
         DeviceConfig config = ZeroConfig();
@@ -170,7 +179,7 @@ TEST(MacroRebuildAll, SectionsFillBlocksInFileOrderAndLaterBlocksKeepTheirConten
 
 TEST(MacroRebuildAll, SectionsAfterTheTwelfthHaveNoBlock) {
     std::string file;
-    for (int i = 0; i < 14; ++i) file += Section("m" + std::to_string(i), {"A   Dn"});
+    for (int i = 0; i < 14; ++i) file += Section(NumberedName("m", i), {"A   Dn"});
     DeviceConfig config = ZeroConfig();
     const auto before = ConfigBytes(config);
     const MacroRebuild result = RebuildMacroBlocks(IniFile::Parse(file), config);
@@ -180,6 +189,24 @@ TEST(MacroRebuildAll, SectionsAfterTheTwelfthHaveNoBlock) {
     const std::size_t macroEnd = 384 + kMacroCount * kMacroImageSize;
     EXPECT_TRUE(std::equal(after.begin() + macroEnd, after.end(), before.begin() + macroEnd))
         << "nothing past the macro image may change";
+}
+
+TEST(MacroRebuildAll, TheWarningNamesAFewMacrosWithoutABlockAndCountsTheRest) {
+    const std::string head = "The mouse holds 12 macros; record.ini has more, and these are not sent to the mouse: ";
+    const struct {
+        std::size_t count;
+        std::string list;
+    } cases[] = {
+        {1, "\"x0\""},
+        {5, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\""},
+        {6, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\" ... and 1 more"},
+        {19988, "\"x0\", \"x1\", \"x2\", \"x3\", \"x4\" ... and 19983 more"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < c.count; ++i) names.push_back(NumberedName("x", i));
+        EXPECT_EQ(MacrosWithoutBlockMessage(names), head + c.list + ".") << c.count;
+    }
 }
 
 TEST(MacroRebuildAll, TheUserIsToldWhichMacroWasCut) {

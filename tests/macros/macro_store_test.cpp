@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "macros/macro_fixture.h"
 
 namespace kz7 {
@@ -29,8 +31,8 @@ TEST(MacroSectionRead, CountAndLinesAsTheProfileFunctionsReadThem) {
         "[NoCount]\nItem0=A   Dn\n"
         "[Digits]\nItemCount=2 lines\nItem0=A   Dn\nItem1=50 ms\n"
         "[Gap]\nItemCount=3\nItem0=A   Dn\nitem2=A   Up\n"
-        "[Negative]\nItemCount=-4\nItem0=x\n"
-        "[Huge]\nItemCount=2000000000\nItem0=A   Dn\n");
+        "[Sparse]\nItemCount=7\nItem0=A   Dn\nItem2=50 ms\nItem5=A   Up\n"
+        "[Negative]\nItemCount=-4\nItem0=x\n");
     const struct {
         const char* name;
         int itemCount;
@@ -39,8 +41,8 @@ TEST(MacroSectionRead, CountAndLinesAsTheProfileFunctionsReadThem) {
         {"NoCount", 0, {}},
         {"Digits", 2, {"A   Dn", "50 ms"}},
         {"Gap", 3, {"A   Dn", "", "A   Up"}},  // a missing line reads as the empty string
+        {"Sparse", 7, {"A   Dn", "", "50 ms", "", "", "A   Up", ""}},  // ItemCount lines, not one per key
         {"Negative", 0, {}},
-        {"Huge", 2000000000, {"A   Dn", ""}},  // never more lines than the section has keys
         {"Absent", 0, {}},
     };
     for (const auto& c : cases) {
@@ -48,6 +50,25 @@ TEST(MacroSectionRead, CountAndLinesAsTheProfileFunctionsReadThem) {
         EXPECT_EQ(section.itemCount(), c.itemCount) << c.name;
         EXPECT_EQ(section.Lines(), c.lines) << c.name;
     }
+}
+
+TEST(MacroSectionRead, ADamagedHugeCountWalksNoFurtherThanTheBound) {
+    const MacroSection section(IniFile::Parse("[Huge]\nItemCount=2000000000\nItem0=A   Dn\n"), "Huge");
+    EXPECT_EQ(section.itemCount(), 2000000000);
+    ASSERT_EQ(section.lineCount(), kMaxMacroLines);
+    const Lines lines = section.Lines();
+    ASSERT_EQ(lines.size(), kMaxMacroLines);
+    EXPECT_EQ(lines[0], "A   Dn");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), static_cast<std::ptrdiff_t>(kMaxMacroLines - 1));
+}
+
+TEST(MacroSectionRead, AMacroLongerThanTheBoundKeepsEveryStoredLine) {
+    const std::size_t count = kMaxMacroLines + 10;
+    std::string text = "[Long]\nItemCount=" + std::to_string(count) + "\n";
+    for (std::size_t i = 0; i < count; ++i) text += "Item" + std::to_string(i) + "=" + std::to_string(i) + " ms\n";
+    const Lines lines = MacroSection(IniFile::Parse(text), "Long").Lines();
+    ASSERT_EQ(lines.size(), count);
+    EXPECT_EQ(lines.back(), std::to_string(count - 1) + " ms");
 }
 
 TEST(MacroSectionRead, LinesAreReadIntoA1024CharacterBuffer) {

@@ -75,9 +75,14 @@ TEST_F(StrIniTest, SaveWritesSlotsOneToNineOnlyAndKeepsEverythingElse) {
     Write("[Skins]\nRColor=1\n[Setting-EN]\nItem10=hand-made ten\nItem103=hand-made B ten\nItem1=old\n"
           "[Setting-CHS]\nItem1=左键\n");
     ButtonLabels labels;
-    for (int mode = 0; mode < 2; ++mode)
-        for (int slot = 1; slot <= 12; ++slot)
-            labels.text[mode][slot - 1] = (mode ? "B" : "A") + std::to_string(slot);
+    for (int mode = 0; mode < 2; ++mode) {
+        for (int slot = 1; slot <= 12; ++slot) {
+            // Appended: `"A" + std::to_string(slot)` makes GCC 12 at -O3 warn falsely (-Wrestrict).
+            std::string& label = labels.text[mode][slot - 1];
+            label.assign(1, mode ? 'B' : 'A');
+            label += std::to_string(slot);
+        }
+    }
     ASSERT_EQ(SaveButtonLabels(strIni, UiLanguage::English, labels), 0);
 
     std::string expected = "[Skins]\nRColor=1\n[Setting-EN]\nItem10=hand-made ten\nItem103=hand-made B ten\nItem1=A1\n";
