@@ -46,6 +46,7 @@ MainWindow::MainWindow(ShellParts parts, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    parts_.model->Unsubscribe(modelSubscription_);
     // The watcher and the listener call into this window: stop them first.
     if (parts_.watcher) parts_.watcher->Stop();
     if (parts_.link) parts_.link->CloseLink();
