@@ -63,11 +63,8 @@ void SkinnedDialog::Build() {
         prompter_.ShowMessage(kDialogFailureText, look_.failureCaption);
         return;
     }
-    const FontChoice fonts = FontsFor(language_);
-    QStringList faces;
-    for (std::string_view face : fonts.normal.faces) faces << FromUtf8(face);
-    font_ = PixelFont(faces.value(0), language_ == UiLanguage::English ? 14 : 13, false);
-    font_.setFamilies(faces);
+    // The dialogs' font is the windows' small font of the language.
+    font_ = UiFontsFor(language_).small;
     surface_->SetSmallFont(font_);
     setFont(font_);
 
