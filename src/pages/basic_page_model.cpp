@@ -11,7 +11,7 @@ int DpiLevelsOffered(std::uint8_t sensorType) {
 }
 
 BasicPageModel::BasicPageModel(ConfigModel& model, ButtonLabels& labels, UiLanguage language)
-    : model_(model), labels_(labels), language_(language) {}
+    : model_(model), labels_(labels), language_(language), buttons_(model, labels, language) {}
 
 void BasicPageModel::SelectMode(int mode) {
     if (mode != 0 && mode != 1) return;
@@ -91,22 +91,6 @@ void BasicPageModel::ChooseLedParam(int row) {
     if (mode < 1 || mode > 3 || row < 0 || row >= LedParamCount(mode)) return;
     Config().ledModeParam[mode - 1] = static_cast<std::uint8_t>(row);
     model_.NotifyChanged(ConfigPart::Lighting);
-}
-
-bool BasicPageModel::LeftClickMustStay(int button) const {
-    if (button < 0 || button >= kBasicPageButtons) return false;
-    const ButtonSet& set = Config().buttons[Config().currentMode == 1 ? 1 : 0];
-    if (set.function[button] != kFnLeftClick) return false;
-    for (int slot = 0; slot < kButtonSlots; ++slot) {
-        if (slot != button && set.function[slot] == kFnLeftClick) return false;
-    }
-    return true;
-}
-
-void BasicPageModel::RestoreDefaults() {
-    RestoreDefaultButtons(Config());
-    SetDefaultLabels(labels_, language_);
-    model_.NotifyChanged(ConfigPart::Buttons);
 }
 
 }  // namespace kz7

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "config/device_config.h"
+#include "keys/button_function_menu.h"
 #include "locale/language.h"
 #include "pages/dialog_runner.h"
 #include "skins/button_labels.h"
@@ -27,7 +28,10 @@ public:
 
     // The stage whose three LED toggles are shown; each drawing of the page starts at stage 1.
     int dpiColourStage = 0;
-    void Shown() { dpiColourStage = 0; }
+    void Shown() {
+        dpiColourStage = 0;
+        buttons_.CloseFunctionList();
+    }
 
     // "Mode A" (0) and "Mode B" (1).
     void SelectMode(int mode);
@@ -54,12 +58,9 @@ public:
     // The parameter of the current mode; a mode other than 1..3 keeps none.
     void ChooseLedParam(int row);
 
-    // A function list may not open while it would take the only left click
-    // of the current mode away: "Left key must be selected!".
-    bool LeftClickMustStay(int button) const;
-
-    // "Default": the default buttons and labels in both modes.
-    void RestoreDefaults();
+    // The six buttons' function lists.
+    ButtonFunctionMenu& Buttons() { return buttons_; }
+    const ButtonFunctionMenu& Buttons() const { return buttons_; }
 
     const ButtonLabels& Labels() const { return labels_; }
 
@@ -70,6 +71,7 @@ private:
     ConfigModel& model_;
     ButtonLabels& labels_;
     UiLanguage language_;
+    ButtonFunctionMenu buttons_;
 };
 
 }  // namespace kz7

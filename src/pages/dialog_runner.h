@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
+
+#include "keys/key_dialogs.h"
 
 namespace kz7 {
 
@@ -18,27 +21,48 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-class DialogRunner {
+class DialogRunner : public KeyDialogs {
 public:
-    virtual ~DialogRunner() = default;
     // The desktop's colour chooser, opened at `initial`; nothing on Cancel.
     virtual std::optional<Rgb> ChooseColour(Rgb initial) = 0;
 };
 
-// Answers from a script, in order, and remembers what was asked. An empty
-// script answers Cancel.
+// Answers from a script, in order, and remembers what was asked. A dialog
+// whose script is empty answers Cancel.
 class ScriptedDialogRunner : public DialogRunner {
 public:
     std::optional<Rgb> ChooseColour(Rgb initial) override {
         colourRequests.push_back(initial);
-        if (colours.empty()) return std::nullopt;
-        const std::optional<Rgb> answer = colours.front();
-        colours.pop_front();
-        return answer;
+        return Next(colours, "colour");
     }
+    std::optional<SingleKeyChoice> RunSingleKey() override { return Next(singleKeys, "single key"); }
+    std::optional<ComboKeyChoice> RunComboKey() override { return Next(comboKeys, "combo key"); }
+    std::optional<FireKeyChoice> RunFireKey() override { return Next(fireKeys, "fire key"); }
+    std::optional<ListChoice> RunMediaKey() override { return Next(mediaKeys, "media key"); }
+    std::optional<ListChoice> RunLaunchKey() override { return Next(launchKeys, "launch key"); }
+    std::optional<MacroKeyChoice> RunMacroKey() override { return Next(macroKeys, "macro key"); }
 
     std::deque<std::optional<Rgb>> colours;
+    std::deque<std::optional<SingleKeyChoice>> singleKeys;
+    std::deque<std::optional<ComboKeyChoice>> comboKeys;
+    std::deque<std::optional<FireKeyChoice>> fireKeys;
+    std::deque<std::optional<ListChoice>> mediaKeys;
+    std::deque<std::optional<ListChoice>> launchKeys;
+    std::deque<std::optional<MacroKeyChoice>> macroKeys;
+
     std::vector<Rgb> colourRequests;
+    // Every dialog run, in order: "colour", "single key", "combo key", ...
+    std::vector<std::string> asked;
+
+private:
+    template <typename T>
+    std::optional<T> Next(std::deque<std::optional<T>>& script, const char* dialog) {
+        asked.emplace_back(dialog);
+        if (script.empty()) return std::nullopt;
+        std::optional<T> answer = std::move(script.front());
+        script.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace kz7

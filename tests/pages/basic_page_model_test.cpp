@@ -123,34 +123,5 @@ TEST_F(BasicPageTest, LightingListsSetModeAndTheModesParameter) {
     EXPECT_EQ(c().ledMode, 0);
 }
 
-TEST_F(BasicPageTest, TheOnlyLeftClickOfAModeMustStay) {
-    ButtonSet& set = c().buttons[0];
-    std::fill(std::begin(set.function), std::end(set.function), std::uint8_t{kFnKeyOff});
-    set.function[0] = kFnLeftClick;
-    EXPECT_TRUE(page.LeftClickMustStay(0));
-    EXPECT_FALSE(page.LeftClickMustStay(1));  // not a left click
-    set.function[1] = kFnLeftClick;
-    EXPECT_FALSE(page.LeftClickMustStay(0));  // another one remains
-    set.function[1] = kFnKeyOff;
-    set.function[11] = kFnLeftClick;          // slots past the page count too
-    EXPECT_FALSE(page.LeftClickMustStay(0));
-    page.SelectMode(1);                       // Mode B has its own rule
-    c().buttons[1].function[0] = kFnRightClick;
-    EXPECT_FALSE(page.LeftClickMustStay(0));
-}
-
-TEST_F(BasicPageTest, DefaultRestoresButtonsAndLabelsOfBothModes) {
-    c().buttons[1].function[2] = kFnMacroKey;
-    labels.text[1][2] = "Macro Key-x";
-    labels.text[0][11] = "kept";
-    page.RestoreDefaults();
-    EXPECT_EQ(c().buttons[1].function[2], kFnMidClick);
-    EXPECT_EQ(c().dpiSwitchMode[1][5], 3);
-    EXPECT_EQ(labels.text[1][2], "Mid Click");
-    EXPECT_EQ(labels.text[0][5], "DPI Loop");
-    EXPECT_EQ(labels.text[0][11], "kept");
-    EXPECT_EQ(changes.back(), ConfigPart::Buttons);
-}
-
 }  // namespace
 }  // namespace kz7
