@@ -160,7 +160,7 @@ int CArdenoApp::Run() {
 
     p.window = std::make_unique<MainWindow>(std::move(shell));
     p.prompter.SetParent(p.window.get());
-    p.dialogs.SetParent(p.window.get());
+    p.dialogs.SetContext(ui::DialogContext{p.window.get(), &p.skin, language, &p.prompter, nullptr, paths.record});
     p.window->Initialise();
     MainWindow* window = p.window.get();
     p.activation = std::make_unique<ActivationService>([window] {

@@ -5,7 +5,7 @@
 namespace kz7::ui {
 
 std::optional<Rgb> QtDialogRunner::ChooseColour(Rgb initial) {
-    const QColor chosen = QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), parent_);
+    const QColor chosen = QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), context_.owner);
     if (!chosen.isValid()) return std::nullopt;
     return Rgb{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
                static_cast<std::uint8_t>(chosen.blue())};

@@ -1,15 +1,37 @@
 #pragma once
 
+#include <filesystem>
+
+#include "config/prompter.h"
+#include "keys/key_names.h"
+#include "locale/language.h"
 #include "pages/dialog_runner.h"
 
 class QWidget;
 
 namespace kz7::ui {
 
+class Skin;
+
+// What the dialogs need from the program: the window they open over, the
+// skin they draw from, the language of their texts, where their messages go,
+// how keys are named, and the macro store the macro key dialog lists.
+struct DialogContext {
+    QWidget* owner = nullptr;
+    Skin* skin = nullptr;
+    UiLanguage language = UiLanguage::English;
+    Prompter* prompter = nullptr;
+    const KeyNameService* keyNames = nullptr;
+    std::filesystem::path recordIni;
+};
+
 // The dialogs of the page models, run modally over the main window.
 class QtDialogRunner : public DialogRunner {
 public:
-    void SetParent(QWidget* parent) { parent_ = parent; }
+    void SetContext(DialogContext context) { context_ = std::move(context); }
+    void SetParent(QWidget* parent) { context_.owner = parent; }
+    const DialogContext& Context() const { return context_; }
+
     std::optional<Rgb> ChooseColour(Rgb initial) override;
     // The key dialogs are not in the window yet: each answers Cancel.
     std::optional<SingleKeyChoice> RunSingleKey() override { return std::nullopt; }
@@ -20,7 +42,7 @@ public:
     std::optional<MacroKeyChoice> RunMacroKey() override { return std::nullopt; }
 
 private:
-    QWidget* parent_ = nullptr;
+    DialogContext context_;
 };
 
 }  // namespace kz7::ui
