@@ -17,6 +17,7 @@
 #include "skins/skin_images.h"
 #include "ui/layout/frame_zones.h"
 #include "ui/layout/window_sizes.h"
+#include "ui/pages/basic_page_view.h"
 #include "ui/pages/settings_pages.h"
 #include "ui/ui_text.h"
 #include "ui/widgets/text_button.h"
@@ -39,7 +40,7 @@ MainWindow::MainWindow(ShellParts parts, QWidget* parent)
     BuildFrame();
     // Views show the record: whatever changes it, the page shown is drawn anew.
     modelSubscription_ = parts_.model->Subscribe([this](ConfigPart) {
-        if (page_ != kNoPage && !shutDown_) DrawPage(page_);
+        RedrawPage();
     });
     // Enter and Escape hide the window whichever of its controls has the focus.
     QCoreApplication::instance()->installEventFilter(this);
@@ -90,9 +91,16 @@ void MainWindow::CreateFonts() {
     smallFont_ = fonts.small;
     largeFont_ = fonts.large;
     surface_->SetSmallFont(smallFont_);
-    const ui::PageLook look{parts_.language, largeFont_};
-    basicView_ = std::make_unique<ui::BasicPageView>(*parts_.basicPage, look);
+    const ui::PageLook look{parts_.language, largeFont_, smallFont_};
+    DeviceLink* link = parts_.link;
+    basicView_ = std::make_unique<ui::BasicPageView>(
+        *parts_.basicPage, look,
+        ui::BasicPageView::Parts{this, parts_.prompter, parts_.dialogs,
+                                 [link] { return link->Images().activeSensorType; }});
     advancedView_ = std::make_unique<ui::AdvancedPageView>(*parts_.advancedPage, look);
+    for (ui::PageView* view : {basicView_.get(), advancedView_.get()}) {
+        view->SetRedraw([this] { RedrawPage(); });
+    }
 }
 
 void MainWindow::BuildFrame() {
@@ -221,12 +229,8 @@ void MainWindow::OnTrayLeftClick() {
     if (reloadAfterCancel_) {
         reloadAfterCancel_ = false;
         // Cancel restored the record: rebuild the page from it.
-        if (page_ == kBasicPage) {
-            if (parts_.loadSkinSettings) parts_.loadSkinSettings(*parts_.skin);
-            DrawBasicPage();
-        } else if (page_ == kAdvancedPage) {
-            DrawAdvancedPage();
-        }
+        if (page_ == kBasicPage && parts_.loadSkinSettings) parts_.loadSkinSettings(*parts_.skin);
+        RebuildPage();
     } else if (!deviceDataLoaded_) {
         DrawBasicPage();
     }
@@ -281,15 +285,30 @@ ui::PageView* MainWindow::CurrentPageView() const {
 }
 
 void MainWindow::DrawPage(Page page) {
+    // A page is entered when it replaces the other one; the same page is drawn again as it is.
     if (page != page_) {
         if (ui::PageView* leaving = CurrentPageView()) leaving->TearDown();
+        page_ = page;
+        CurrentPageView()->Entered();
     }
-    page_ = page;
-    ui::PageView& view = *CurrentPageView();
-    surface_->SetControls({&frame_, &view.Controls()});
+    RedrawPage();
+}
+
+void MainWindow::RebuildPage() {
+    if (ui::PageView* view = CurrentPageView()) {
+        view->TearDown();
+        view->Entered();
+    }
+    RedrawPage();
+}
+
+void MainWindow::RedrawPage() {
+    ui::PageView* view = CurrentPageView();
+    if (!view || shutDown_) return;
+    surface_->SetControls({&frame_, &view->Controls()});
     ui::DrawingPass pass(*surface_);
     if (!pass.Active()) return;
-    view.Draw(pass);
+    view->Draw(pass);
     frame_.DrawAll(pass);
 }
 
@@ -357,7 +376,7 @@ bool IsHidingKey(const QKeyEvent& event) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (IsHidingKey(*event)) {
-        hide();
+        TakeHidingKey();
         event->accept();
         return;
     }
@@ -368,10 +387,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched != this && watched->isWidgetType() &&
         isAncestorOf(static_cast<QWidget*>(watched)) &&
         IsHidingKey(*static_cast<QKeyEvent*>(event))) {
-        hide();
+        TakeHidingKey();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::TakeHidingKey() {
+    // While a list is open the key neither chooses a row nor hides the window.
+    const ui::PageView* view = CurrentPageView();
+    if (view && view->ListOpen()) return;
+    hide();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -124,10 +124,16 @@ private:
     void ShowNotification(DeviceEvent event, int value);
     void BuildFrame();
     void DrawPage(Page page);
+    // The page shown, built anew from the record (after Cancel).
+    void RebuildPage();
+    // The page shown, drawn again as it is.
+    void RedrawPage();
     QString Tr(UiText id) const;
     void ApplyToMouse(bool hideAfterwards);
     void CancelEdits();
     void StartCaptionDrag(QPoint clientPoint);
+    // Enter or Escape reached the window.
+    void TakeHidingKey();
 
     static constexpr int kTrayWatchIntervalMs = 1000;
     static constexpr int kTrayWatchTries = 60;

@@ -10,6 +10,19 @@ int DpiLevelsOffered(std::uint8_t sensorType) {
     return sensorType >= 1 && sensorType <= 3 ? kFewerDpiLevels : kMostDpiLevels;
 }
 
+std::string_view ModeName(int mode) {
+    switch (mode) {
+        case 0: return "Mode A";
+        case 1: return "Mode B";
+        default: return {};
+    }
+}
+
+std::string DpiColourStageName(int stage) {
+    if (stage < 0 || stage >= kDpiStages) return {};
+    return "DPI Stage" + std::to_string(stage + 1);
+}
+
 BasicPageModel::BasicPageModel(ConfigModel& model, ButtonLabels& labels, UiLanguage language)
     : model_(model), labels_(labels), language_(language), buttons_(model, labels, language) {}
 

@@ -5,6 +5,8 @@
 // and call these; every command says what it changed through the config model.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "config/device_config.h"
 #include "keys/button_function_menu.h"
@@ -21,6 +23,11 @@ inline constexpr int kMostDpiLevels = 12;
 inline constexpr int kFewerDpiLevels = 8;
 // How many levels the DPI sliders offer for a sensor type.
 int DpiLevelsOffered(std::uint8_t sensorType);
+
+// Texts of the page that read the same in every language: "Mode A" and
+// "Mode B", and the DPI colour chooser's "DPI Stage1" .. "DPI Stage4".
+std::string_view ModeName(int mode);
+std::string DpiColourStageName(int stage);
 
 class BasicPageModel {
 public:
@@ -63,6 +70,9 @@ public:
     const ButtonFunctionMenu& Buttons() const { return buttons_; }
 
     const ButtonLabels& Labels() const { return labels_; }
+
+    // The record the page shows.
+    const DeviceConfig& Record() const { return model_.config; }
 
 private:
     DeviceConfig& Config() { return model_.config; }

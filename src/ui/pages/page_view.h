@@ -6,6 +6,8 @@
 
 #include <QPoint>
 
+#include <functional>
+
 #include "ui/skin_toolkit.h"
 #include "ui/widgets/control.h"
 
@@ -15,6 +17,9 @@ class PageView {
 public:
     virtual ~PageView() = default;
 
+    // The page becomes the one shown (from the other page, or rebuilt after
+    // Cancel); its drawing follows.
+    virtual void Entered() {}
     // The whole page, background first, in one drawing pass.
     virtual void Draw(DrawingPass& pass) = 0;
     // A left click after the frame's zones; true when one of the page's
@@ -22,11 +27,23 @@ public:
     virtual bool Click(QPoint point) { return controls_.ClickAt(point).hit; }
     // The page is left for the other one: open lists close.
     virtual void TearDown() { controls_.TearDown(); }
+    // Whether one of the page's drop-down lists is open.
+    virtual bool ListOpen() const { return false; }
 
     const ControlList& Controls() const { return controls_; }
+    // How the page asks its window to draw it again when something that is
+    // not in the record changed (which stage's LEDs are shown, say).
+    void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
 
 protected:
+    void RequestRedraw() const {
+        if (redraw_) redraw_();
+    }
+
     ControlList controls_;
+
+private:
+    std::function<void()> redraw_;
 };
 
 }  // namespace kz7::ui

@@ -1,27 +1,14 @@
 #include "ui/pages/settings_pages.h"
 
-#include "locale/strings.h"
 #include "skins/skin_images.h"
 #include "ui/layout/frame_zones.h"
 #include "ui/ui_text.h"
 
 namespace kz7::ui {
 
-namespace {
-
 void DrawPageBase(DrawingPass& pass, std::string_view background, UiText title, const PageLook& look) {
     pass.DrawImage(background, 0, 0);
     pass.DrawText(Tr(title, look.language), frame::kPageTitle, TextFormat::Left, look.titleFont, Qt::white);
-}
-
-}  // namespace
-
-BasicPageView::BasicPageView(BasicPageModel& model, PageLook look) : model_(model), look_(std::move(look)) {}
-
-void BasicPageView::Draw(DrawingPass& pass) {
-    model_.Shown();
-    DrawPageBase(pass, skin_image::kBasicPage, UiText::BasicSettingsTab, look_);
-    controls_.DrawAll(pass);
 }
 
 AdvancedPageView::AdvancedPageView(AdvancedPageModel& model, PageLook look)

@@ -1,12 +1,14 @@
 #pragma once
 
-// The two settings pages of the main window.
+// What the two settings pages of the main window share, and the advanced page.
 
 #include <QFont>
 
+#include <string_view>
+
 #include "locale/language.h"
+#include "locale/strings.h"
 #include "pages/advanced_page_model.h"
-#include "pages/basic_page_model.h"
 #include "ui/pages/page_view.h"
 
 namespace kz7::ui {
@@ -15,18 +17,9 @@ namespace kz7::ui {
 struct PageLook {
     UiLanguage language = UiLanguage::English;
     QFont titleFont;
+    QFont smallFont;  // the lists' rows
 };
-
-// The basic settings page (buttons, report rate, DPI, lighting) over its model.
-class BasicPageView : public PageView {
-public:
-    BasicPageView(BasicPageModel& model, PageLook look);
-    void Draw(DrawingPass& pass) override;
-
-private:
-    BasicPageModel& model_;
-    PageLook look_;
-};
+void DrawPageBase(DrawingPass& pass, std::string_view background, UiText title, const PageLook& look);
 
 // The advanced settings page (pointer settings, macros) over its model.
 class AdvancedPageView : public PageView {

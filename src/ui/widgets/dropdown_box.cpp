@@ -18,6 +18,8 @@ DropdownBox::~DropdownBox() {
 void DropdownBox::Draw(DrawingPass& pass, bool over) {
     const std::string_view image = over && !look_.images.over.empty() ? look_.images.over : look_.images.normal;
     if (!image.empty()) pass.DrawImage(image, Zone());
+    if (behaviour_.textShown && !behaviour_.textShown()) return;
+    if (look_.textBackground) pass.FillRect(look_.textZone, *look_.textBackground);
     if (behaviour_.text) pass.DrawLabel(behaviour_.text(), look_.textZone, look_.textFormat);
 }
 
@@ -33,40 +35,51 @@ bool DropdownBox::Click(QPoint) {
 }
 
 void DropdownBox::ClickedElsewhere(QPoint point) {
-    if (IsOpen() && !listZone_.Contains(point.x(), point.y())) Close();
+    if (IsOpen() && !ListZone().Contains(point.x(), point.y())) Close();
 }
 
-void DropdownBox::Open() {
-    if (IsOpen()) return;
-    auto* list = new QListWidget(host_);
-    list->setGeometry(ToRect(listZone_));
+QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
+                             QColor text, QColor background) {
+    auto* list = new QListWidget(host);
+    list->setGeometry(ToRect(zone));
     list->setFrameShape(QFrame::Box);
     list->setUniformItemSizes(true);
     list->setMouseTracking(true);
     list->setFocusPolicy(Qt::NoFocus);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list->setFont(listFont_);
+    list->setFont(font);
     QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, look_.listBackground);
-    palette.setColor(QPalette::Text, look_.listText);
-    palette.setColor(QPalette::Highlight, look_.listText);
-    palette.setColor(QPalette::HighlightedText, look_.listBackground);
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Highlight, text);
+    palette.setColor(QPalette::HighlightedText, background);
     list->setPalette(palette);
-    const QStringList rows = behaviour_.rows ? behaviour_.rows() : QStringList();
     for (const QString& row : rows) {
         auto* item = new QListWidgetItem(row, list);
-        item->setSizeHint(QSize(listZone_.Width(), kListRowHeight));
+        item->setSizeHint(QSize(zone.Width(), kListRowHeight));
     }
-    // The row under the pointer is highlighted; a click takes it.
+    // The row under the pointer is highlighted.
     QObject::connect(list, &QListWidget::itemEntered, list,
                      [list](QListWidgetItem* item) { list->setCurrentItem(item); });
+    list->show();
+    return list;
+}
+
+void DropdownBox::Open() {
+    if (IsOpen()) return;
+    const QStringList rows = behaviour_.rows ? behaviour_.rows() : QStringList();
+    QListWidget* list = MakeSkinnedList(host_, ListZone(), rows, listFont_, look_.listText, look_.listBackground);
+    if (behaviour_.hover) {
+        QObject::connect(list, &QListWidget::itemEntered, list,
+                         [this, list](QListWidgetItem* item) { behaviour_.hover(list->row(item)); });
+    }
+    // A click takes the row.
     QObject::connect(list, &QListWidget::itemClicked, list,
                      [this, list](QListWidgetItem* item) { Choose(list->row(item)); });
     QObject::connect(list, &QListWidget::itemActivated, list,
                      [this, list](QListWidgetItem* item) { Choose(list->row(item)); });
     list_ = list;
-    list->show();
     if (behaviour_.openChanged) behaviour_.openChanged(true);
 }
 
@@ -80,9 +93,9 @@ void DropdownBox::Close() {
 }
 
 void DropdownBox::Choose(int row) {
-    if (row < 0) return;
-    Close();
+    if (!IsOpen() || row < 0 || (behaviour_.mayChoose && !behaviour_.mayChoose(row))) return;
     if (behaviour_.choose) behaviour_.choose(row);
+    Close();
 }
 
 }  // namespace kz7::ui

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "ui/widgets/control.h"
@@ -22,6 +23,12 @@ namespace kz7::ui {
 // row under the pointer is the highlighted one. A click on a row chooses it
 // and closes the list; a click on the box again, or anywhere else in the
 // window, closes it without a choice.
+// A list of skinned rows as every drop-down shows it: 16-pixel rows, the row
+// under the pointer highlighted, no focus taken, a scroll bar only when the
+// rows do not fit. Owned by host; shown at once.
+QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
+                             QColor text, QColor background);
+
 class DropdownBox : public Control {
 public:
     struct Look {
@@ -33,16 +40,28 @@ public:
         // Colours of the open list.
         QColor listText = Qt::white;
         QColor listBackground = Qt::black;
+        // Filled behind the choice before it is written; unset: the box shows through.
+        std::optional<QColor> textBackground{};
     };
     struct Behaviour {
         std::function<QString()> text;        // the current choice, as the box shows it
         std::function<QStringList()> rows;    // the list's rows, read when it opens
-        std::function<void(int row)> choose;  // a row was clicked
+        // A row was clicked. The list closes once this returns, so a dialog
+        // that the choice opens runs with the list still shown.
+        std::function<void(int row)> choose;
         // Asked before the list opens; false keeps it closed.
         std::function<bool()> mayOpen;
         // Told when the list opens (true) and closes (false): dialogs hide
         // the fields the list covers.
         std::function<void(bool open)> openChanged;
+        // The row under the pointer changed (it is already highlighted).
+        std::function<void(int row)> hover{};
+        // Where the list opens, asked each time it does; unset: the list zone given.
+        std::function<HotZone()> listZone{};
+        // Rows that may be clicked; unset: every row. A click on another does nothing.
+        std::function<bool(int row)> mayChoose{};
+        // Whether the box shows its choice at all; unset: always.
+        std::function<bool()> textShown{};
     };
 
     DropdownBox(QWidget* host, HotZone box, HotZone list, Look look, Behaviour behaviour);
@@ -59,7 +78,7 @@ public:
     void Close();
     // The open list, for tests and for views that style it further.
     QListWidget* List() const { return list_; }
-    const HotZone& ListZone() const { return listZone_; }
+    HotZone ListZone() const { return behaviour_.listZone ? behaviour_.listZone() : listZone_; }
 
     void SetListFont(const QFont& font) { listFont_ = font; }
 
