@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -127,7 +128,13 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
     painter_.setPen(color);
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setClipRect(ToRect(rect));
-    painter_.drawText(ToRect(rect), AlignmentFlags(format) | Qt::TextSingleLine, text);
+    int alignment = AlignmentFlags(format);
+    // A text too wide for its rectangle shows its beginning, not a middle cut at both ends.
+    if ((alignment & (Qt::AlignHCenter | Qt::AlignRight)) != 0 &&
+        QFontMetrics(font).horizontalAdvance(text) > rect.Width()) {
+        alignment = (alignment & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
+    }
+    painter_.drawText(ToRect(rect), alignment | Qt::TextSingleLine, text);
     painter_.restore();
 }
 

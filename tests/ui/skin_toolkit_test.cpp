@@ -244,6 +244,31 @@ TEST_F(SkinToolkitTest, ALongTextIsCutAtTheEdgesOfItsRectangle) {
     EXPECT_TRUE(inside);
 }
 
+TEST_F(SkinToolkitTest, ACentredTextTooWideShowsItsBeginning) {
+    SkinSurface& surface = Surface();
+    const HotZone box{100, 100, 160, 121};
+    const QFont font = PixelFont(QStringLiteral("Arial"), 14, false);
+    auto firstInkColumn = [&](const QString& text, TextFormat format) {
+        surface.Canvas().fill(kCanvasColor);
+        {
+            DrawingPass pass(surface);
+            pass.DrawText(text, box, format, font, Qt::white);
+        }
+        for (int x = box.left; x < box.right; ++x) {
+            for (int y = box.top; y < box.bottom; ++y) {
+                if (CanvasAt(x, y) != kCanvasColor) return x;
+            }
+        }
+        return -1;
+    };
+    const QString longText = QStringLiteral("Respiration Mode");
+    const int leftStart = firstInkColumn(longText, TextFormat::Left);
+    EXPECT_EQ(firstInkColumn(longText, TextFormat::Centered), leftStart);
+    EXPECT_EQ(firstInkColumn(longText, TextFormat::Right), leftStart);
+    // A text that fits is still centred.
+    EXPECT_GT(firstInkColumn(QStringLiteral("OK"), TextFormat::Centered), box.left + 15);
+}
+
 TEST_F(SkinToolkitTest, PixelFontFitsItsCellHeight) {
     for (int height : {13, 14, 18}) {
         const QFont font = PixelFont(QStringLiteral("Arial"), height, height == 18);

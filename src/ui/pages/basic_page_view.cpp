@@ -96,7 +96,13 @@ void BasicPageView::AddButtonControls() {
         DropdownBox::Behaviour behaviour;
         behaviour.text = [&menu, slot] { return FromUtf8(menu.Label(slot)); };
         behaviour.rows = [this] { return ToRows(FunctionRows(look_.language)); };
-        behaviour.mayOpen = [this, &menu, slot] { return menu.OpenFunctionList(slot, *parts_.prompter); };
+        behaviour.mayOpen = [this, &menu, slot] {
+            // One function list at a time, even where a click reaches a box under an open list.
+            for (DropdownBox* other : functionBoxes_) {
+                if (other != functionBoxes_[static_cast<std::size_t>(slot)]) other->Close();
+            }
+            return menu.OpenFunctionList(slot, *parts_.prompter);
+        };
         behaviour.mayChoose = [](int row) { return row != kDpiSwitchRow; };
         behaviour.choose = [this, &menu, slot](int row) { menu.ChooseFunction(slot, row, *parts_.dialogs); };
         behaviour.hover = [this, slot](int row) { FunctionRowHovered(slot, row); };
@@ -129,10 +135,10 @@ void BasicPageView::ShowDpiSubMenu(int slot, bool shown) {
     if (subMenu_) return;
     QListWidget* list = FunctionBox(slot).List();
     if (!list || list->count() <= kDpiSwitchRow) return;
-    // Beside the row, level with its top.
-    const QRect row = list->visualItemRect(list->item(kDpiSwitchRow));
-    const QPoint corner = list->viewport()->mapTo(parts_.host, QPoint(row.right() + 1, row.top()));
-    const HotZone zone{corner.x(), corner.y(), corner.x() + kDpiSubMenuSize, corner.y() + kDpiSubMenuSize};
+    // Beside the row, level with its top (which moves when the list is scrolled).
+    const HotZone listZone = FunctionBox(slot).ListZone();
+    const int rowTop = listZone.top + list->visualItemRect(list->item(kDpiSwitchRow)).top();
+    const HotZone zone{listZone.right, rowTop, listZone.right + kDpiSubMenuSize, rowTop + kDpiSubMenuSize};
     QListWidget* menu = MakeSkinnedList(parts_.host, zone, ToRows(DpiModeRows()), look_.smallFont, Qt::white, Qt::black);
     menu->raise();
     QObject::connect(menu, &QListWidget::itemClicked, menu, [this, menu, slot](QListWidgetItem* item) {
