@@ -1,10 +1,15 @@
-// Redraw of the basic page's background with the window frame (title-bar
-// buttons, tabs, OK / Apply / Cancel, title and web address), the drawing a
-// page change or a skin change starts with.
+// Three drawings of the main window, each beside its baseline:
+//  - the basic page's background with the window frame (title-bar buttons,
+//    tabs, OK / Apply / Cancel, title and web address), the drawing a page
+//    change or a skin change starts with;
+//  - the whole basic page with all its controls over the starter
+//    configuration, as every edit draws it;
+//  - a hover change between two button-function boxes (one drawn lit, the
+//    other back to normal).
 //
 // Baseline: the same drawing with every image read from disk and decoded
 // again, as a toolkit without an image cache does it. Measured in the same run;
-// the ratio is printed at the end.
+// the ratios are printed at the end.
 //
 //   kz7_bench_ui_redraw [--skins DIR] [google benchmark flags]
 
@@ -16,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,8 +30,15 @@
 #include "ui/layout/dialog_zones.h"
 #include "ui/layout/frame_zones.h"
 #include "ui/layout/window_sizes.h"
+#include "config/prompter.h"
+#include "config/starter_config.h"
+#include "pages/basic_page_model.h"
+#include "pages/dialog_runner.h"
+#include "skins/button_labels.h"
 #include "skins/skin_images.h"
+#include "ui/pages/basic_page_view.h"
 #include "ui/skin_toolkit.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -77,6 +90,76 @@ void BM_RedrawReloadingEveryImage(benchmark::State& state) { Redraw(state, false
 BENCHMARK(BM_RedrawFromCache)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawReloadingEveryImage)->Unit(benchmark::kMicrosecond);
 
+// The basic page as the window holds it: its model over the starter record.
+struct BasicPageRig {
+    explicit BasicPageRig(bool cached) : skin(gSkinsDir), surface(&window, skin, kz7::ui::MissingImage::Skip) {
+        skin.Cache().SetCachingEnabled(cached);
+        model.config = kz7::StarterConfig();
+        kz7::SetDefaultLabels(labels, kz7::UiLanguage::English);
+        const kz7::ui::UiFonts fonts = kz7::ui::UiFontsFor(kz7::UiLanguage::English);
+        surface.SetSmallFont(fonts.small);
+        view = std::make_unique<kz7::ui::BasicPageView>(
+            page, kz7::ui::PageLook{kz7::UiLanguage::English, fonts.large, fonts.small},
+            kz7::ui::BasicPageView::Parts{&window, &prompter, &dialogs, [] { return std::uint8_t{0}; }});
+        ready = surface.LoadCanvas(img::kMain);
+        surface.SetControls({&view->Controls()});
+        view->Entered();
+        Draw();  // fills the cache once, as the first page drawing does
+    }
+    void Draw() {
+        DrawingPass pass(surface);
+        view->Draw(pass);
+    }
+
+    QWidget window;
+    kz7::ui::Skin skin;
+    kz7::ui::SkinSurface surface;
+    kz7::ConfigModel model;
+    kz7::ButtonLabels labels;
+    kz7::BasicPageModel page{model, labels, kz7::UiLanguage::English};
+    kz7::RecordingPrompter prompter;
+    kz7::ScriptedDialogRunner dialogs;
+    std::unique_ptr<kz7::ui::BasicPageView> view;
+    bool ready = false;
+};
+
+void FullBasicPage(benchmark::State& state, bool cached) {
+    BasicPageRig rig(cached);
+    if (!rig.ready) {
+        state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
+        return;
+    }
+    for (auto _ : state) {
+        rig.Draw();
+        benchmark::DoNotOptimize(rig.surface.Canvas().constBits());
+    }
+}
+
+void FunctionBoxHover(benchmark::State& state, bool cached) {
+    BasicPageRig rig(cached);
+    if (!rig.ready) {
+        state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
+        return;
+    }
+    const kz7::HotZone boxes[] = {kz7::basic::FunctionBox(1), kz7::basic::FunctionBox(2)};
+    int next = 0;
+    for (auto _ : state) {
+        const kz7::HotZone& box = boxes[next];
+        next = 1 - next;
+        rig.surface.PointerRestedAt(QPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+        benchmark::DoNotOptimize(rig.surface.Canvas().constBits());
+    }
+}
+
+void BM_BasicPageFromCache(benchmark::State& state) { FullBasicPage(state, true); }
+void BM_BasicPageReloadingEveryImage(benchmark::State& state) { FullBasicPage(state, false); }
+void BM_BoxHoverFromCache(benchmark::State& state) { FunctionBoxHover(state, true); }
+void BM_BoxHoverReloadingEveryImage(benchmark::State& state) { FunctionBoxHover(state, false); }
+BENCHMARK(BM_BasicPageFromCache)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BasicPageReloadingEveryImage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BoxHoverFromCache)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BoxHoverReloadingEveryImage)->Unit(benchmark::kMicrosecond);
+
 // Keeps each benchmark's time per iteration for the closing ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -88,15 +171,23 @@ public:
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto cached = times_.find("BM_RedrawFromCache");
-        const auto reloaded = times_.find("BM_RedrawReloadingEveryImage");
-        if (cached == times_.end() || reloaded == times_.end() || cached->second <= 0) return;
-        std::printf("\nredraw of page and frame: %.0f us from the cache, %.0f us reloading every image "
-                    "(baseline); the cache is %.1fx faster\n",
-                    cached->second, reloaded->second, reloaded->second / cached->second);
+        std::printf("\n");
+        Ratio("redraw of page background and frame", "BM_RedrawFromCache", "BM_RedrawReloadingEveryImage");
+        Ratio("full basic page with its controls (target under 2000 us)", "BM_BasicPageFromCache",
+              "BM_BasicPageReloadingEveryImage");
+        Ratio("hover change of a function box (target under 300 us)", "BM_BoxHoverFromCache",
+              "BM_BoxHoverReloadingEveryImage");
     }
 
 private:
+    void Ratio(const char* what, const char* cachedName, const char* reloadedName) const {
+        const auto cached = times_.find(cachedName);
+        const auto reloaded = times_.find(reloadedName);
+        if (cached == times_.end() || reloaded == times_.end() || cached->second <= 0) return;
+        std::printf("%s: %.0f us from the cache, %.0f us reloading every image (baseline); %.1fx faster\n", what,
+                    cached->second, reloaded->second, reloaded->second / cached->second);
+    }
+
     std::map<std::string, double> times_;
 };
 
