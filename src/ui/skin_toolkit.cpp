@@ -57,6 +57,18 @@ QFont PixelFont(const QString& family, int pixelHeight, bool bold) {
     return font;
 }
 
+QFont FitToWidth(const QFont& font, const QString& text, int width) {
+    const int size = font.pixelSize();
+    if (size <= 0 || QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+    QFont smaller = font;
+    const int smallest = (size * kSmallestFitPercent + 99) / 100;
+    for (int pixels = size - 1; pixels >= smallest; --pixels) {
+        smaller.setPixelSize(pixels);
+        if (QFontMetrics(smaller).horizontalAdvance(text) <= width) return smaller;
+    }
+    return smaller;
+}
+
 QRect ToRect(const HotZone& zone) {
     return QRect(zone.left, zone.top, zone.Width(), zone.Height());
 }
@@ -124,14 +136,15 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
                            const QFont& font, QColor color) {
     if (!Active() || text.isEmpty()) return;
     painter_.save();
-    painter_.setFont(font);
+    const QFont fitted = FitToWidth(font, text, rect.Width());
+    painter_.setFont(fitted);
     painter_.setPen(color);
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setClipRect(ToRect(rect));
     int alignment = AlignmentFlags(format);
     // A text too wide for its rectangle shows its beginning, not a middle cut at both ends.
     if ((alignment & (Qt::AlignHCenter | Qt::AlignRight)) != 0 &&
-        QFontMetrics(font).horizontalAdvance(text) > rect.Width()) {
+        QFontMetrics(fitted).horizontalAdvance(text) > rect.Width()) {
         alignment = (alignment & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
     }
     painter_.drawText(ToRect(rect), alignment | Qt::TextSingleLine, text);

@@ -64,6 +64,11 @@ int AlignmentFlags(TextFormat format);
 // as the layouts measure fonts), so texts fit the rectangles they are given.
 QFont PixelFont(const QString& family, int pixelHeight, bool bold);
 
+// A text a little too wide for its rectangle is written a little smaller
+// (down to this share of its size) rather than cut.
+inline constexpr int kSmallestFitPercent = 80;
+QFont FitToWidth(const QFont& font, const QString& text, int width);
+
 QRect ToRect(const HotZone& zone);
 
 // ---- Images ------------------------------------------------------------------
@@ -147,7 +152,8 @@ public:
     }
     // Text with a transparent background, placed in the rectangle by the
     // format and cut at its edges, so that a long label never runs over the
-    // control beside it.
+    // control beside it. A text slightly too wide is written smaller first
+    // (FitToWidth); one that still does not fit shows its beginning.
     void DrawText(const QString& text, const HotZone& rect, TextFormat format, const QFont& font,
                   QColor color);
     // Text in the surface's small font and the skin's text colour.

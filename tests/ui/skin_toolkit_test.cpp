@@ -269,6 +269,22 @@ TEST_F(SkinToolkitTest, ACentredTextTooWideShowsItsBeginning) {
     EXPECT_GT(firstInkColumn(QStringLiteral("OK"), TextFormat::Centered), box.left + 15);
 }
 
+TEST_F(SkinToolkitTest, ATextALittleTooWideIsWrittenSmallerInsteadOfCut) {
+    const QFont font = PixelFont(QStringLiteral("Arial"), 14, false);
+    const QString text = QStringLiteral("Report Rate Setting");
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    struct Case {
+        int width;
+        bool fits;
+    };
+    for (const Case& row : {Case{natural, true}, Case{natural * 92 / 100, true}, Case{natural / 2, false}}) {
+        const QFont fitted = FitToWidth(font, text, row.width);
+        EXPECT_EQ(QFontMetrics(fitted).horizontalAdvance(text) <= row.width, row.fits) << row.width;
+        EXPECT_GE(fitted.pixelSize() * 100, font.pixelSize() * kSmallestFitPercent) << row.width;
+    }
+    EXPECT_EQ(FitToWidth(font, text, natural + 10).pixelSize(), font.pixelSize());
+}
+
 TEST_F(SkinToolkitTest, PixelFontFitsItsCellHeight) {
     for (int height : {13, 14, 18}) {
         const QFont font = PixelFont(QStringLiteral("Arial"), height, height == 18);

@@ -49,6 +49,8 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setFont(font);
+    // A row too long for a narrow list is cut, not ended with an ellipsis.
+    list->setTextElideMode(Qt::ElideNone);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, text);

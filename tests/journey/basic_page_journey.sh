@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The basic page used the way a new owner of the mouse would: button
+# functions through their lists, the DPI sub-menu of Mode B, the report rate,
+# a DPI level and a stage, the lighting mode and parameter, a loop colour and
+# the DPI LEDs; then Apply, and config.bin, the labels in str.ini and the key
+# matrices checked. Screenshots of the open lists along the way.
+#
+# usage: basic_page_journey.sh BUILD_DIR SHOT_DIR
+set -u
+
+. "$(dirname "$0")/journey_lib.sh"
+KZ7CTL="$BUILD/bin/kz7ctl"
+
+DATA="$WORK/basic"
+LOG="$WORK/basic.log"
+check "basic page: started" start_kz7 "$DATA" "$LOG"
+
+# Row r of an open list lies at its top + 16 r; aim at the row's middle.
+row_y() { echo $(($1 + 1 + 16 * $2 + 8)); }
+# Function box i (1-6) and its list.
+box_y() { echo $((196 + 23 * ($1 - 1))); }
+list_top() { echo $((208 + 23 * ($1 - 1))); }
+choose_function() {  # box, row
+  click 357 "$(box_y "$1")"
+  click 357 "$(row_y "$(list_top "$1")" "$2")"
+}
+
+# Mode B's button 6 becomes "DPI +" from the sub-menu beside "DPI Switch".
+click 409 528
+click 357 "$(box_y 6)"
+hover 357 "$(row_y "$(list_top 6)" 6)"
+shoot_here kz7-basic-function-list-en.png
+click 493 "$(row_y $(($(list_top 6) + 16 * 6 - 1)) 0)"
+click 305 528  # back to Mode A
+
+# Button 2 becomes "Triple-click", button 5 "RGB On/Off".
+choose_function 2 5
+choose_function 5 7
+
+# Report rate 250 Hz; stage 3 at its fifth level; stage 4 off.
+click 649 209
+click 616 454
+click 643 549
+# Lighting: Respiration Mode, parameter "5S".
+click 808 336
+click 808 "$(row_y 347 1)"
+click 808 366
+shoot_here kz7-basic-lighting-list-en.png
+click 808 "$(row_y 377 3)"
+# Loop colour 2 switched; DPI Stage3 with its second LED.
+click 732 448
+click 783 518
+click 783 "$(row_y 529 2)"
+click 783 548
+shoot kz7-basic-edited-en.png
+
+click 669 619  # Apply
+CONFIG="$DATA/config.bin"
+check "apply: config.bin saved (flag 1)" wait_for 5 bash -c "[ \"\$(od -An -tu1 -N1 '$CONFIG' | tr -d ' ')\" = 1 ]"
+check "apply: the window stays open" window_shown
+check "Mode A button 2 is Triple-click" test "$(record_byte "$CONFIG" 1)" = 5
+check "Mode A button 5 is RGB On/Off" test "$(record_byte "$CONFIG" 4)" = 7
+check "Mode B button 6 is DPI Switch" test "$(record_byte "$CONFIG" $((192 + 5)))" = 6
+check "Mode B button 6 switches DPI +" test "$(record_byte "$CONFIG" $((1961 + 12 + 5)))" = 1
+check "the page shows Mode A" test "$(record_byte "$CONFIG" 1960)" = 0
+check "report rate 250 Hz" test "$(record_byte "$CONFIG" 1925)" = 4
+check "DPI stage 3 at level 5" test "$(record_byte "$CONFIG" $((1927 + 2)))" = 4
+check "DPI stage 4 off" test "$(record_byte "$CONFIG" $((1931 + 3)))" = 0
+check "lighting: Respiration Mode" test "$(record_byte "$CONFIG" 1947)" = 2
+check "lighting: parameter 5S" test "$(record_byte "$CONFIG" $((1948 + 1)))" = 3
+check "loop colour 2 switched off" test "$(record_byte "$CONFIG" $((1985 + 1)))" = 0
+check "DPI stage 3's second LED" test $(( $(record_byte "$CONFIG" $((2017 + 1))) & 0x02 )) = 2
+check "str.ini: button 2's label" grep -qxF 'Item2=Triple-click' "$DATA/str.ini"
+check "str.ini: Mode B button 6's label" grep -qxF 'Item63=DPI +' "$DATA/str.ini"
+"$KZ7CTL" matrices "$CONFIG" >"$WORK/matrices.txt"
+# Matrix 1 is Mode A: button 2 triple-click (type 1, f5... as kz7ctl words it), button 5 RGB.
+check "kz7ctl matrices: matrix 3 carries Mode B's DPI +" \
+  bash -c "grep '^matrix 3:' '$WORK/matrices.txt' | cut -d' ' -f23-26 | grep -qx '07 00 01 00'"
+
+close_and_check_exit "basic page"
+
+echo "screenshots in $SHOTS"
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "basic page journey passed"
