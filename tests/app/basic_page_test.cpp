@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -239,6 +240,9 @@ TEST_F(BasicPageTest, LightingListsFollowTheMode) {
         EXPECT_EQ(param.List()->count(), row.rows);
         EXPECT_EQ(param.List()->item(row.rows - 1)->text(), QString::fromUtf8(row.last));
         EXPECT_EQ(param.List()->geometry(), ui::ToRect(basic::LightingParamList(c().ledMode)));
+        // Only a list whose rows do not fit scrolls.
+        const int rowsShown = param.List()->viewport()->height() / kListRowHeight;
+        EXPECT_EQ(param.List()->verticalScrollBar()->maximum() > 0, row.rows > rowsShown) << row.ledMode;
         ClickRow(*param.List(), 2);
         EXPECT_EQ(c().ledModeParam[row.ledMode - 1], 2);
     }
