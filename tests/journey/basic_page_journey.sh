@@ -79,6 +79,26 @@ check "kz7ctl matrices: matrix 3 carries Mode B's DPI +" \
 
 close_and_check_exit "basic page"
 
+# The open list and its sub-menu in the second skin and in Simplified Chinese.
+show_function_list() {  # screenshot
+  click 357 "$(box_y 6)"
+  hover 357 "$(row_y "$(list_top 6)" 6)"
+  shoot_here "$1"
+  click 357 "$(box_y 6)"
+}
+SKIN_DATA="$WORK/crimson"
+mkdir -p "$SKIN_DATA"
+printf '[Skins]\nRColor=255\nGColor=214\nBColor=214\nPath=Crimson\n' >"$SKIN_DATA/str.ini"
+check "second skin: started" start_kz7 "$SKIN_DATA" "$WORK/crimson.log"
+show_function_list kz7-basic-function-list-crimson-en.png
+close_and_check_exit "second skin"
+
+LOCALE_ENV=(LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8)
+check "chs: started" start_kz7 "$WORK/chs" "$WORK/chs.log"
+show_function_list kz7-basic-function-list-default-chs.png
+close_and_check_exit "chs"
+LOCALE_ENV=(LANG=C.UTF-8)
+
 echo "screenshots in $SHOTS"
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
