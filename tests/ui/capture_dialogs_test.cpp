@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,19 @@ TEST_F(SingleKeyDialogTest, ReadsKeysSentAnywhereInTheProgramAndKeepsOnlyTheWind
     EXPECT_EQ(elsewhere.pressed, (std::vector<int>{Qt::Key_A, Qt::Key_Super_L}));
 }
 
+TEST_F(SingleKeyDialogTest, ALongNameIsWrittenSmallerToFitItsStatic) {
+    auto dialog = Open<CSingleDialog>();
+    const QLabel* name = dialog->KeyNameStatic();
+    for (unsigned evdev : {KEY_RIGHTMETA, KEY_LEFTMETA}) {
+        Tap(dialog.get(), {Qt::Key_Super_R, evdev, {}});
+        EXPECT_LE(QFontMetrics(name->font()).horizontalAdvance(name->text()), name->contentsRect().width())
+            << name->text().toStdString();
+        EXPECT_LT(name->font().pixelSize(), dialog->DialogFont().pixelSize());
+    }
+    Tap(dialog.get(), kA);
+    EXPECT_EQ(name->font().pixelSize(), dialog->DialogFont().pixelSize());
+}
+
 TEST_F(SingleKeyDialogTest, OkWithoutAKeyAnswersTheEmptyName) {
     auto dialog = Open<CSingleDialog>();
     EXPECT_EQ(dialog->KeyNameStatic()->text(), QString());
@@ -315,6 +329,14 @@ TEST_F(ComboKeyDialogTest, ABoxShowsOnlyTheCapturedNameNeverWhatItWouldType) {
     EXPECT_EQ(dialog->Choice().key1Name, "Tab");
 }
 
+TEST_F(ComboKeyDialogTest, ALongNameIsWrittenSmallerToFitItsBox) {
+    FocusBox(1);
+    Tap(dialog.get(), {Qt::Key_Super_R, KEY_RIGHTMETA, {}});
+    const QLineEdit* box = dialog->KeyBox(1);
+    EXPECT_EQ(box->text(), QStringLiteral("Right Windows"));
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->text()), box->contentsRect().width() - 4);
+}
+
 TEST_F(ComboKeyDialogTest, TheWindowsKeysAreCapturedAndGoOn) {
     KeyRecorder elsewhere;
     FocusBox(0);
@@ -417,7 +439,7 @@ TEST_F(CaptureDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
         skin.SetTextColor(QColor(0x2c, 0xe5, 0x7a));
 
         auto single = Open<CSingleDialog>();
-        Tap(single.get(), {Qt::Key_Control, KEY_RIGHTCTRL, {}});
+        Tap(single.get(), {Qt::Key_Super_R, KEY_RIGHTMETA, {}});  // the longest name
         Keep(*single, shots + "/" + name + "-single.png");
         single.reset();  // an open key dialog reads every key of the program
 
@@ -427,7 +449,7 @@ TEST_F(CaptureDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
         combo->KeyBox(0)->setFocus();
         Tap(combo.get(), kC);
         combo->KeyBox(1)->setFocus();
-        Tap(combo.get(), {Qt::Key_F5, KEY_F5, {}});
+        Tap(combo.get(), {Qt::Key_Super_L, KEY_LEFTMETA, {}});
         Keep(*combo, shots + "/" + name + "-combo.png");
         combo->ClickAt(Centre(combo_key::kModifier.click));
         Keep(*combo, shots + "/" + name + "-combo-open.png");

@@ -7,6 +7,7 @@
 #include <QListWidget>
 
 #include "keys/key_codes.h"
+#include "ui/dialogs/fit_text.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
 #include "ui/widgets/dropdown_box.h"
@@ -48,12 +49,12 @@ void CComboDialog::AddControls(ControlList& controls) {
         box->setContentsMargins(0, 0, 0, 0);
         box->setAlignment(Qt::AlignCenter);
         box->setContextMenuPolicy(Qt::NoContextMenu);
-        box->setText(FromUtf8(keyNames_[i]));
         // Whatever the box takes in by itself (typing, pasting, dropping)
         // gives way to the captured name at once.
-        connect(box, &QLineEdit::textEdited, box, [this, box, i] { box->setText(FromUtf8(keyNames_[i])); });
+        connect(box, &QLineEdit::textEdited, box, [this, i] { ShowKeyName(i); });
         box->show();
         keyBoxes_[i] = box;
+        ShowKeyName(i);
     }
 
     const DropdownBox::Look look{{},
@@ -88,13 +89,22 @@ void CComboDialog::ChooseModifier(int row) {
     if (modifierStatic_) modifierStatic_->setText(FromUtf8(modifierName_));
 }
 
+void CComboDialog::ShowKeyName(std::size_t index) {
+    QLineEdit* box = keyBoxes_[index];
+    const QString text = FromUtf8(keyNames_[index]);
+    // The edit keeps a small margin of its own either side of the text.
+    constexpr int kEditMargins = 4;
+    box->setFont(FontToFit(DialogFont(), text, box->contentsRect().width() - kEditMargins));
+    box->setText(text);
+}
+
 void CComboDialog::KeyRead(const QKeyEvent& event) {
     const QWidget* focus = QApplication::focusWidget();
     for (std::size_t i = 0; i < keyBoxes_.size(); ++i) {
         QLineEdit* box = keyBoxes_[i];
         if (box == nullptr || focus != box) continue;
         keyNames_[i] = keyNameService_->NameOf(event.nativeScanCode());
-        box->setText(FromUtf8(keyNames_[i]));
+        ShowKeyName(i);
         return;
     }
 }

@@ -45,6 +45,7 @@ protected:
 private:
     void ChooseModifier(int row);
     void ListOpened(bool open);
+    void ShowKeyName(std::size_t index);
 
     const KeyNameService* keyNameService_;
     std::string modifierName_;

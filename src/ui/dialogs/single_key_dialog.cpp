@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "ui/dialogs/fit_text.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
 
@@ -36,9 +37,15 @@ void CSingleDialog::AddControls(ControlList&) {
     name->setAlignment(Qt::AlignCenter);
     name->setAutoFillBackground(true);  // the dialog's palette: white on the control grey
     name->setAttribute(Qt::WA_TransparentForMouseEvents);
-    name->setText(FromUtf8(keyName_));
     name->show();
     keyNameStatic_ = name;
+    ShowKeyName();
+}
+
+void CSingleDialog::ShowKeyName() {
+    const QString text = FromUtf8(keyName_);
+    keyNameStatic_->setFont(FontToFit(DialogFont(), text, keyNameStatic_->contentsRect().width()));
+    keyNameStatic_->setText(text);
 }
 
 void CSingleDialog::DrawContent(DrawingPass& pass) {
@@ -48,7 +55,7 @@ void CSingleDialog::DrawContent(DrawingPass& pass) {
 
 void CSingleDialog::KeyRead(const QKeyEvent& event) {
     keyName_ = keyNames_->NameOf(event.nativeScanCode());
-    if (keyNameStatic_) keyNameStatic_->setText(FromUtf8(keyName_));
+    if (keyNameStatic_) ShowKeyName();
 }
 
 bool CSingleDialog::eventFilter(QObject* watched, QEvent* event) {

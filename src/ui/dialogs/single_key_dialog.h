@@ -36,6 +36,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowKeyName();
+
     const KeyNameService* keyNames_;
     std::string keyName_;
     QLabel* keyNameStatic_ = nullptr;
