@@ -463,9 +463,10 @@ class CaptureRunnerTest : public CaptureDialogTest {
 protected:
     void SetUp() override {
         CaptureDialogTest::SetUp();
-        owner.setGeometry(120, 90, 880, 660);
-        owner.show();
-        runner.SetContext(DialogContext{&owner, &skin, UiLanguage::English, &prompter, &keyNames, {}});
+        owner = std::make_unique<QWidget>();  // after the application
+        owner->setGeometry(120, 90, 880, 660);
+        owner->show();
+        runner.SetContext(DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, &keyNames, {}});
     }
     // Does `step` with the modal dialog once it runs.
     template <typename Dialog>
@@ -479,7 +480,7 @@ protected:
         });
     }
 
-    QWidget owner;
+    std::unique_ptr<QWidget> owner;
     QtDialogRunner runner;
 };
 
@@ -491,7 +492,7 @@ TEST_F(CaptureRunnerTest, RunsTheSingleKeyDialogOverTheOwnersTopLeft) {
         dialog.ClickAt(Centre(dialog::kOk));
     });
     EXPECT_EQ(runner.RunSingleKey(), SingleKeyChoice{"Enter"});
-    EXPECT_EQ(at, owner.mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(at, owner->mapToGlobal(QPoint(0, 0)));
 
     WhenOpen<CSingleDialog>([](CSingleDialog& dialog) {
         Tap(&dialog, kA);
