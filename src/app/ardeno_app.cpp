@@ -18,6 +18,7 @@
 #include "device/pauser.h"
 #include "device/scramble_key.h"
 #include "locale/language.h"
+#include "platform/linux/evdev_key_names.h"
 #include "platform/linux/hidraw_backend.h"
 #include "platform/linux/pointer_backends.h"
 #include "platform/linux/precise_pauser.h"
@@ -50,6 +51,7 @@ struct CArdenoApp::Parts {
     std::unique_ptr<ApplySession> session;
     std::unique_ptr<BasicPageModel> basicPage;
     std::unique_ptr<AdvancedPageModel> advancedPage;
+    linux_platform::EvdevKeyNames keyNames;
     ui::QtDialogRunner dialogs;
     ui::Skin skin;
     std::unique_ptr<MainWindow> window;
@@ -160,7 +162,8 @@ int CArdenoApp::Run() {
 
     p.window = std::make_unique<MainWindow>(std::move(shell));
     p.prompter.SetParent(p.window.get());
-    p.dialogs.SetContext(ui::DialogContext{p.window.get(), &p.skin, language, &p.prompter, nullptr, paths.record});
+    p.dialogs.SetContext(
+        ui::DialogContext{p.window.get(), &p.skin, language, &p.prompter, &p.keyNames, paths.record});
     p.window->Initialise();
     MainWindow* window = p.window.get();
     p.activation = std::make_unique<ActivationService>([window] {

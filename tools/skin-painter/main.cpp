@@ -667,16 +667,125 @@ void PlusSign(Painter& p, const Palette& pal, QPointF c) {
     p.Line({c.x(), c.y() - 5}, {c.x(), c.y() + 5}, pal.accent, 2);
 }
 
+// The grey the key dialogs' statics and edits fill their own rectangles with;
+// the wells below are painted around it so that a control sits in its well.
+const QColor kKeyControlGrey(0x28, 0x28, 0x28);
+
+// A recessed well around a key dialog's control: the zone itself in the
+// control's grey, a dark inner rim, a bevelled frame and a thin accent line
+// along its lower edge.
+void KeyWell(Painter& p, const Palette& pal, const HotZone& zone) {
+    const QRectF r = Rect(zone);
+    const QRectF frame = Grow(r, 3);
+    p.RoundBox(frame, 4, Vertical(frame, Mix(pal.baseDeep, Qt::black, 0.4), Mix(pal.fieldEdge, pal.glyph, 0.08)),
+               pal.fieldEdge);
+    p.fillRect(Grow(r, 1), Mix(pal.baseDeep, Qt::black, 0.5));
+    p.fillRect(r, kKeyControlGrey);
+    QLinearGradient underline(QPointF(frame.left(), 0), QPointF(frame.right(), 0));
+    underline.setColorAt(0, WithAlpha(pal.accent, 0));
+    underline.setColorAt(0.5, WithAlpha(pal.accent, 210));
+    underline.setColorAt(1, WithAlpha(pal.accent, 0));
+    p.fillRect(QRectF(frame.left() + 3, frame.bottom() - 1.25, frame.width() - 6, 1), underline);
+}
+
+// A key well whose click zone runs on past the static over a drop-down button.
+void KeyDropdownWell(Painter& p, const Palette& pal, const kz7::DropdownZones& zones) {
+    KeyWell(p, pal, zones.click);
+    const QRectF button(zones.text.right, zones.click.top, zones.click.right - zones.text.right,
+                        zones.click.Height());
+    p.fillRect(button, Vertical(button, Mix(pal.control, pal.glyph, 0.10), pal.control));
+    p.Line({button.left() + 0.5, button.top()}, {button.left() + 0.5, button.bottom()},
+           Mix(pal.baseDeep, Qt::black, 0.5), 1);
+    Chevron(p, button, pal.accent, 3.2);
+}
+
+// Brackets either side of a field, a sight on the field that waits for a key.
+void SightBrackets(Painter& p, const Palette& pal, const QRectF& r, double arm) {
+    p.save();
+    p.setPen(QPen(pal.accent, 1.6, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    for (const double side : {-1.0, 1.0}) {
+        const double x = side < 0 ? r.left() : r.right();
+        QPainterPath bracket;
+        bracket.moveTo(x - side * arm, r.top());
+        bracket.lineTo(x, r.top());
+        bracket.lineTo(x, r.bottom());
+        bracket.lineTo(x - side * arm, r.bottom());
+        p.drawPath(bracket);
+    }
+    p.restore();
+}
+
+// A key cap lit in the accent colour: a key being pressed.
+void LitKeyCap(Painter& p, const Palette& pal, const QRectF& r, const QString& legend) {
+    p.Glow(r.adjusted(3, 3, -3, -5), pal.accent, 4);
+    p.RoundBox(r.adjusted(0, 0, 0, -2), 5, Mix(pal.control, pal.accent, 0.25), Mix(pal.controlEdge, pal.accent, 0.7));
+    p.RoundBox(r.adjusted(3, 2, -3, -6), 4,
+               Vertical(r, Mix(pal.control, pal.accent, 0.55), Mix(pal.control, pal.accent, 0.30)),
+               WithAlpha(pal.accent, 150));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setWeight(QFont::Bold);
+    p.save();
+    p.setFont(font);
+    p.setPen(Mix(pal.glyph, Qt::white, 0.5));
+    p.drawText(r.adjusted(3, 2, -3, -6), Qt::AlignCenter, legend);
+    p.restore();
+}
+
+// A small badge left of a combo field: a modifier arrow or the key's number.
+void FieldBadge(Painter& p, const Palette& pal, const HotZone& field, const QString& digit) {
+    const QRectF badge(field.left - 24, field.top - 2, 17, field.Height() + 4.0);
+    p.RoundBox(badge, 4, Vertical(badge, Mix(pal.control, pal.glyph, 0.08), pal.control), pal.controlEdge);
+    p.save();
+    if (digit.isEmpty()) {
+        // An outlined up arrow, as on a Shift key.
+        const QPointF c = badge.center();
+        QPainterPath arrow;
+        arrow.moveTo(c.x(), c.y() - 6);
+        arrow.lineTo(c.x() + 5.5, c.y() + 0.5);
+        arrow.lineTo(c.x() + 2.5, c.y() + 0.5);
+        arrow.lineTo(c.x() + 2.5, c.y() + 5);
+        arrow.lineTo(c.x() - 2.5, c.y() + 5);
+        arrow.lineTo(c.x() - 2.5, c.y() + 0.5);
+        arrow.lineTo(c.x() - 5.5, c.y() + 0.5);
+        arrow.closeSubpath();
+        p.setPen(QPen(pal.accent, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(arrow);
+    } else {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        font.setWeight(QFont::Bold);
+        p.setFont(font);
+        p.setPen(pal.accent);
+        p.drawText(badge, Qt::AlignCenter, digit);
+    }
+    p.restore();
+}
+
 QImage SingleKeyDialog(const Palette& pal) {
     QImage image = DialogBase(pal);
     Painter p(&image);
+    namespace s = kz7::single_key;
     DialogPanel(p, pal, {12, 44, 356, 192});
-    FieldWell(p, pal, Rect(kz7::single_key::kKeyName).adjusted(-4, -3, 4, 3));
-    // Keyboard rows on the right as a quiet illustration.
+    // A soft pool of light under the prompt and the field.
+    const QRectF field = Rect(s::kKeyName);
+    QRadialGradient pool(field.center(), 90);
+    pool.setColorAt(0, WithAlpha(pal.accent, 26));
+    pool.setColorAt(1, WithAlpha(pal.accent, 0));
+    p.fillRect(QRectF(14, 46, 200, 188), pool);
+    KeyWell(p, pal, s::kKeyName);
+    SightBrackets(p, pal, field.adjusted(-10, -4, 10, 4), 4);
+    // A keyboard cluster on the right, one key lit: the key being read.
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 5 - row; ++col) {
-            KeyCap(p, pal, QRectF(222 + col * 26 + row * 13, 70 + row * 28, 24, 24),
-                   row == 1 && col == 1 ? QStringLiteral("A") : QString());
+            const QRectF cap(222 + col * 26 + row * 13, 84 + row * 28, 24, 24);
+            if (row == 1 && col == 1) {
+                LitKeyCap(p, pal, cap, QStringLiteral("A"));
+            } else {
+                KeyCap(p, pal, cap, QString());
+            }
         }
     }
     return image;
@@ -687,16 +796,25 @@ QImage ComboKeyDialog(const Palette& pal) {
     Painter p(&image);
     namespace c = kz7::combo_key;
     DialogPanel(p, pal, {12, 44, 356, 192});
-    DropdownWell(p, pal, c::kModifier.text, c::kModifier.click);
-    FieldWell(p, pal, Rect(c::kKeyBox1).adjusted(-3, -3, 3, 3));
-    FieldWell(p, pal, Rect(c::kKeyBox2).adjusted(-3, -3, 3, 3));
-    PlusSign(p, pal, {(c::kKeyBox1.left + c::kKeyBox1.right) / 2.0, 102});
-    PlusSign(p, pal, {(c::kKeyBox2.left + c::kKeyBox2.right) / 2.0, 152});
-    KeyCap(p, pal, {200, 74, 40, 36}, QStringLiteral("Ctrl"));
-    PlusSign(p, pal, {252, 92});
-    KeyCap(p, pal, {264, 74, 36, 36}, QStringLiteral("Alt"));
-    PlusSign(p, pal, {312, 92});
-    KeyCap(p, pal, {324, 74, 34, 36}, QStringLiteral("K"));
+    // A rail down the left joins the modifier and the two keys.
+    const double rail = c::kModifier.text.left - 15.5;
+    p.Line({rail, c::kModifier.text.bottom + 4.0}, {rail, c::kKeyBox2.top - 4.0}, WithAlpha(pal.accent, 70), 1);
+    FieldBadge(p, pal, c::kModifier.text, QString());
+    FieldBadge(p, pal, c::kKeyBox1, QStringLiteral("1"));
+    FieldBadge(p, pal, c::kKeyBox2, QStringLiteral("2"));
+    KeyDropdownWell(p, pal, c::kModifier);
+    KeyWell(p, pal, c::kKeyBox1);
+    KeyWell(p, pal, c::kKeyBox2);
+    const double middle = (c::kKeyBox1.left + c::kKeyBox1.right) / 2.0;
+    PlusSign(p, pal, {middle, (c::kModifier.text.bottom + c::kKeyBox1.top) / 2.0 + 1});
+    PlusSign(p, pal, {middle, (c::kKeyBox1.bottom + c::kKeyBox2.top) / 2.0 + 1});
+    // The combination pressed at once on the right: modifier and two keys lit.
+    const double y = 112;
+    LitKeyCap(p, pal, {184, y, 44, 36}, QStringLiteral("Ctrl"));
+    PlusSign(p, pal, {240, y + 17});
+    LitKeyCap(p, pal, {252, y, 36, 36}, QStringLiteral("C"));
+    PlusSign(p, pal, {300, y + 17});
+    LitKeyCap(p, pal, {312, y, 36, 36}, QStringLiteral("V"));
     return image;
 }
 

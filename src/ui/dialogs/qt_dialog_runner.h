@@ -33,9 +33,9 @@ public:
     const DialogContext& Context() const { return context_; }
 
     std::optional<Rgb> ChooseColour(Rgb initial) override;
+    std::optional<SingleKeyChoice> RunSingleKey() override;
+    std::optional<ComboKeyChoice> RunComboKey() override;
     // The key dialogs are not in the window yet: each answers Cancel.
-    std::optional<SingleKeyChoice> RunSingleKey() override { return std::nullopt; }
-    std::optional<ComboKeyChoice> RunComboKey() override { return std::nullopt; }
     std::optional<FireKeyChoice> RunFireKey() override { return std::nullopt; }
     std::optional<ListChoice> RunMediaKey() override { return std::nullopt; }
     std::optional<ListChoice> RunLaunchKey() override { return std::nullopt; }
