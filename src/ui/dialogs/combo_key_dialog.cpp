@@ -7,7 +7,7 @@
 #include <QListWidget>
 
 #include "keys/key_codes.h"
-#include "ui/dialogs/fit_text.h"
+#include "ui/skin_toolkit.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
 #include "ui/widgets/dropdown_box.h"
@@ -94,7 +94,7 @@ void CComboDialog::ShowKeyName(std::size_t index) {
     const QString text = FromUtf8(keyNames_[index]);
     // The edit keeps a small margin of its own either side of the text.
     constexpr int kEditMargins = 4;
-    box->setFont(FontToFit(DialogFont(), text, box->contentsRect().width() - kEditMargins));
+    box->setFont(FitToWidth(DialogFont(), text, box->contentsRect().width() - kEditMargins));
     box->setText(text);
 }
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "ui/dialogs/fit_text.h"
+#include "ui/skin_toolkit.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
 
@@ -44,7 +44,7 @@ void CSingleDialog::AddControls(ControlList&) {
 
 void CSingleDialog::ShowKeyName() {
     const QString text = FromUtf8(keyName_);
-    keyNameStatic_->setFont(FontToFit(DialogFont(), text, keyNameStatic_->contentsRect().width()));
+    keyNameStatic_->setFont(FitToWidth(DialogFont(), text, keyNameStatic_->contentsRect().width()));
     keyNameStatic_->setText(text);
 }
 
