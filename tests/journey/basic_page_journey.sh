@@ -25,17 +25,41 @@ choose_function() {  # box, row
   click 357 "$(row_y "$(list_top "$1")" "$2")"
 }
 
-# Mode B's button 6 becomes "DPI +" from the sub-menu beside "DPI Switch".
+# The dialogs open at the top-left of the window's client area, so their
+# zones are clicked at the same window coordinates.
+shoot_dialog() {  # file name: the dialog over the window, as the user sees it
+  local id; id=$(xdotool search --onlyvisible --name '^kz7$' | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  sleep 0.3
+  import -window root -crop "380x310+$X+$Y" +repage "$SHOTS/$1"
+}
+dialog_ok() { click 218 263; }
+
+# Mode B: button 2 "Triple-click", button 6 "DPI +" from the sub-menu beside "DPI Switch".
 click 409 528
+choose_function 2 5
 click 357 "$(box_y 6)"
 hover 357 "$(row_y "$(list_top 6)" 6)"
 shoot_here kz7-basic-function-list-en.png
 click 493 "$(row_y $(($(list_top 6) + 16 * 6 - 1)) 0)"
 click 305 528  # back to Mode A
 
-# Button 2 becomes "Triple-click", button 5 "RGB On/Off".
-choose_function 2 5
-choose_function 5 7
+# Button 2: "Left Ctrl" + C + V in the combo key dialog.
+choose_function 2 12
+click 91 77
+click 91 "$(row_y 86 0)"
+click 90 127
+xdotool key c
+click 90 177
+xdotool key v
+shoot_dialog kz7-dialog-combo-en.png
+dialog_ok
+# Button 3: Enter, captured by the single key dialog without closing it.
+choose_function 3 11
+xdotool key Return
+sleep 0.3
+shoot_dialog kz7-dialog-single-en.png
+dialog_ok
 
 # Report rate 250 Hz; stage 3 at its fifth level; stage 4 off.
 click 649 209
@@ -58,8 +82,13 @@ click 669 619  # Apply
 CONFIG="$DATA/config.bin"
 check "apply: config.bin saved (flag 1)" wait_for 5 bash -c "[ \"\$(od -An -tu1 -N1 '$CONFIG' | tr -d ' ')\" = 1 ]"
 check "apply: the window stays open" window_shown
-check "Mode A button 2 is Triple-click" test "$(record_byte "$CONFIG" 1)" = 5
-check "Mode A button 5 is RGB On/Off" test "$(record_byte "$CONFIG" 4)" = 7
+check "Mode A button 2 is Combo Key" test "$(record_byte "$CONFIG" 1)" = 12
+check "Mode A button 2: Left Ctrl" test "$(record_byte "$CONFIG" $((132 + 1)))" = 1
+check "Mode A button 2: C" test "$(record_byte "$CONFIG" $((144 + 1)))" = 6
+check "Mode A button 2: V" test "$(record_byte "$CONFIG" $((156 + 1)))" = 25
+check "Mode A button 3 is Single Key" test "$(record_byte "$CONFIG" 2)" = 11
+check "Mode A button 3: Enter" test "$(record_byte "$CONFIG" $((120 + 2)))" = 40
+check "Mode B button 2 is Triple-click" test "$(record_byte "$CONFIG" $((192 + 1)))" = 5
 check "Mode B button 6 is DPI Switch" test "$(record_byte "$CONFIG" $((192 + 5)))" = 6
 check "Mode B button 6 switches DPI +" test "$(record_byte "$CONFIG" $((1961 + 12 + 5)))" = 1
 check "the page shows Mode A" test "$(record_byte "$CONFIG" 1960)" = 0
@@ -70,12 +99,18 @@ check "lighting: Respiration Mode" test "$(record_byte "$CONFIG" 1947)" = 2
 check "lighting: parameter 5S" test "$(record_byte "$CONFIG" $((1948 + 1)))" = 3
 check "loop colour 2 switched off" test "$(record_byte "$CONFIG" $((1985 + 1)))" = 0
 check "DPI stage 3's second LED" test $(( $(record_byte "$CONFIG" $((2017 + 1))) & 0x02 )) = 2
-check "str.ini: button 2's label" grep -qxF 'Item2=Triple-click' "$DATA/str.ini"
+check "str.ini: button 2's label" grep -qxF 'Item2=Combo Key-Left Ctrl+C+V' "$DATA/str.ini"
+check "str.ini: button 3's label" grep -qxF 'Item3=Single Key-Enter' "$DATA/str.ini"
+check "str.ini: Mode B button 2's label" grep -qxF 'Item23=Triple-click' "$DATA/str.ini"
 check "str.ini: Mode B button 6's label" grep -qxF 'Item63=DPI +' "$DATA/str.ini"
 "$KZ7CTL" matrices "$CONFIG" >"$WORK/matrices.txt"
-# Matrix 1 is Mode A: button 2 triple-click (type 1, f5... as kz7ctl words it), button 5 RGB.
-check "kz7ctl matrices: matrix 3 carries Mode B's DPI +" \
-  bash -c "grep '^matrix 3:' '$WORK/matrices.txt' | cut -d' ' -f23-26 | grep -qx '07 00 01 00'"
+word() {  # matrix, slot: the four bytes of the slot's action word
+  grep "^matrix $1:" "$WORK/matrices.txt" | cut -d' ' -f$((3 + 4 * $2))-$((6 + 4 * $2))
+}
+check "matrix 1, button 2: the combo word" test "$(word 1 1)" = "00 01 06 19"
+check "matrix 1, button 3: the single key word" test "$(word 1 2)" = "00 00 28 00"
+check "matrix 3, button 2: triple-click" test "$(word 3 1)" = "0a f0 20 03"
+check "matrix 3, button 6: DPI +" test "$(word 3 5)" = "07 00 01 00"
 
 close_and_check_exit "basic page"
 
