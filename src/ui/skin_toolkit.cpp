@@ -39,6 +39,7 @@ int AlignmentFlags(TextFormat format) {
         case TextFormat::Left: return Qt::AlignLeft | Qt::AlignVCenter;
         case TextFormat::Centered: return Qt::AlignCenter;
         case TextFormat::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case TextFormat::Wrapped: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
@@ -136,6 +137,14 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
                            const QFont& font, QColor color) {
     if (!Active() || text.isEmpty()) return;
     painter_.save();
+    if (format == TextFormat::Wrapped) {
+        painter_.setFont(font);
+        painter_.setPen(color);
+        painter_.setClipRect(ToRect(rect));
+        painter_.drawText(ToRect(rect), AlignmentFlags(format), text);
+        painter_.restore();
+        return;
+    }
     const QFont fitted = FitToWidth(font, text, rect.Width());
     painter_.setFont(fitted);
     painter_.setPen(color);

@@ -57,6 +57,7 @@ enum class TextFormat : unsigned {
     Left = 0x24,           // left, vertically centred (titles, drop-down texts)
     Centered = 0x25,       // centred both ways (button and section labels)
     Right = 0x26,          // right, vertically centred (captions left of a control)
+    Wrapped = 0x10,        // broken into lines at word ends, the block vertically centred
 };
 int AlignmentFlags(TextFormat format);
 

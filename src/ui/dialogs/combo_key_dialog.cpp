@@ -7,6 +7,7 @@
 #include <QListWidget>
 
 #include "keys/key_codes.h"
+#include "ui/dialogs/dialog_parts.h"
 #include "ui/skin_toolkit.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
@@ -31,44 +32,19 @@ CComboDialog::CComboDialog(QWidget* owner, Skin& skin, UiLanguage language, Prom
     : SkinnedDialog(owner, skin, language, kComboKeyDialog, prompter), keyNameService_(keyNames) {}
 
 void CComboDialog::AddControls(ControlList& controls) {
-    auto* modifier = new QLabel(this);
-    modifier->setGeometry(ToRect(combo_key::kModifier.text));
-    modifier->setAlignment(Qt::AlignCenter);
-    modifier->setAutoFillBackground(true);
-    // Clicks on the choice belong to the drop-down's zone under it.
-    modifier->setAttribute(Qt::WA_TransparentForMouseEvents);
-    modifier->setText(FromUtf8(modifierName_));
-    modifier->show();
-    modifierStatic_ = modifier;
-
+    modifierStatic_ = AddChoiceStatic(this, combo_key::kModifier.text, Qt::AlignHCenter, FromUtf8(modifierName_));
     for (std::size_t i = 0; i < keyBoxes_.size(); ++i) {
-        auto* box = new QLineEdit(this);
-        box->setGeometry(ToRect(kKeyBoxZones[i]));
-        box->setFrame(false);
-        box->setTextMargins(0, 0, 0, 0);
-        box->setContentsMargins(0, 0, 0, 0);
-        box->setAlignment(Qt::AlignCenter);
+        QLineEdit* box = AddTextBox(this, kKeyBoxZones[i]);
         box->setContextMenuPolicy(Qt::NoContextMenu);
         // Whatever the box takes in by itself (typing, pasting, dropping)
         // gives way to the captured name at once.
         connect(box, &QLineEdit::textEdited, box, [this, i] { ShowKeyName(i); });
-        box->show();
         keyBoxes_[i] = box;
         ShowKeyName(i);
     }
-
-    const DropdownBox::Look look{{},
-                                 combo_key::kModifier.text,
-                                 TextFormat::Centered,
-                                 Qt::white,
-                                 QColor::fromRgb(kDialogControlBackground)};
-    DropdownBox::Behaviour behaviour;
-    behaviour.rows = ModifierRows;
-    behaviour.choose = [this](int row) { ChooseModifier(row); };
-    behaviour.openChanged = [this](bool open) { ListOpened(open); };
-    modifierList_ = &controls.Add<DropdownBox>(this, combo_key::kModifier.click, combo_key::kModifier.list, look,
-                                               std::move(behaviour));
-    modifierList_->SetListFont(DialogFont());
+    modifierList_ = &AddDialogDropdown(controls, this, combo_key::kModifier, DialogFont(),
+                                       {ModifierRows, [this](int row) { ChooseModifier(row); },
+                                        [this](bool open) { ListOpened(open); }});
 }
 
 void CComboDialog::ListOpened(bool open) {

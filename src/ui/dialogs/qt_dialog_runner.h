@@ -35,11 +35,10 @@ public:
     std::optional<Rgb> ChooseColour(Rgb initial) override;
     std::optional<SingleKeyChoice> RunSingleKey() override;
     std::optional<ComboKeyChoice> RunComboKey() override;
-    // The key dialogs are not in the window yet: each answers Cancel.
-    std::optional<FireKeyChoice> RunFireKey() override { return std::nullopt; }
-    std::optional<ListChoice> RunMediaKey() override { return std::nullopt; }
-    std::optional<ListChoice> RunLaunchKey() override { return std::nullopt; }
-    std::optional<MacroKeyChoice> RunMacroKey() override { return std::nullopt; }
+    std::optional<FireKeyChoice> RunFireKey() override;
+    std::optional<ListChoice> RunMediaKey() override;
+    std::optional<ListChoice> RunLaunchKey() override;
+    std::optional<MacroKeyChoice> RunMacroKey() override;
 
 private:
     DialogContext context_;

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "ui/dialogs/dialog_parts.h"
 #include "ui/skin_toolkit.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/ui_text.h"
@@ -32,20 +33,12 @@ CSingleDialog::CSingleDialog(QWidget* owner, Skin& skin, UiLanguage language, Pr
     : SkinnedDialog(owner, skin, language, kSingleKeyDialog, prompter), keyNames_(keyNames) {}
 
 void CSingleDialog::AddControls(ControlList&) {
-    auto* name = new QLabel(this);
-    name->setGeometry(ToRect(single_key::kKeyName));
-    name->setAlignment(Qt::AlignCenter);
-    name->setAutoFillBackground(true);  // the dialog's palette: white on the control grey
-    name->setAttribute(Qt::WA_TransparentForMouseEvents);
-    name->show();
-    keyNameStatic_ = name;
+    keyNameStatic_ = AddChoiceStatic(this, single_key::kKeyName, Qt::AlignHCenter, QString());
     ShowKeyName();
 }
 
 void CSingleDialog::ShowKeyName() {
-    const QString text = FromUtf8(keyName_);
-    keyNameStatic_->setFont(FitToWidth(DialogFont(), text, keyNameStatic_->contentsRect().width()));
-    keyNameStatic_->setText(text);
+    ShowFitted(keyNameStatic_, FromUtf8(keyName_), DialogFont());
 }
 
 void CSingleDialog::DrawContent(DrawingPass& pass) {

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "locale/strings.h"
 #include "ui/layout/dialog_zones.h"
 #include "ui/layout/window_sizes.h"
 #include "ui/ui_text.h"
+#include "ui/widgets/dropdown_box.h"
 #include "ui/widgets/text_button.h"
 
 namespace kz7::ui {
@@ -61,6 +63,7 @@ void SkinnedDialog::Build() {
     if (!surface_->LoadCanvas(look_.background)) {
         reduced_ = true;
         prompter_.ShowMessage(kDialogFailureText, look_.failureCaption);
+        OpenedReduced();
         return;
     }
     // The dialogs' font is the windows' small font of the language.
@@ -111,12 +114,34 @@ void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
-    // A dialog that reads the keyboard takes Enter and Escape as keys, not as OK and Cancel.
+    // A dialog that reads the keyboard takes Enter and Escape as keys; any
+    // other ends with OK on Enter and Cancel on Escape, as its zones would.
     if (keyFilter_ && IsClosingKey(*event)) {
         event->accept();
         return;
     }
+    if (IsClosingKey(*event) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (event->key() == Qt::Key_Escape) {
+            reject();
+        } else {
+            accept();
+        }
+        return;
+    }
     QDialog::keyPressEvent(event);
+}
+
+void SkinnedDialog::wheelEvent(QWheelEvent* event) {
+    for (Control* control : controls_.Controls()) {
+        auto* dropdown = dynamic_cast<DropdownBox*>(control);
+        if (dropdown != nullptr && dropdown->IsOpen()) {
+            ScrollListByWheel(dropdown->List(), *event);
+            event->accept();
+            return;
+        }
+    }
+    QDialog::wheelEvent(event);
 }
 
 bool SkinnedDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,7 @@
 #include "ui/widgets/control.h"
 
 class QKeyEvent;
+class QWheelEvent;
 
 namespace kz7::ui {
 
@@ -39,6 +40,8 @@ inline constexpr DialogLook kComboKeyDialog{skin_image::kComboDialog,
                                             "Combo Dialog Load background image failed!!!"};
 inline constexpr DialogLook kDelayTimeDialog{skin_image::kDelayDialog,
                                              "DelayTime Dialog Load background image failed!!!"};
+inline constexpr DialogLook kMacroKeyDialog{skin_image::kMacroDialog,
+                                            "Macro Key Dialog Load background image failed!!!"};
 
 inline constexpr std::string_view kDialogFailureText = "error";
 // Child controls draw white on this grey.
@@ -66,6 +69,8 @@ public:
 protected:
     // The dialog's own controls, added after OK, Cancel and close.
     virtual void AddControls(ControlList&) {}
+    // The background could not be loaded: the dialog opens without its own controls.
+    virtual void OpenedReduced() {}
     // The dialog's own texts (white) and pictures, drawn over the background.
     virtual void DrawContent(DrawingPass&) {}
     // Dialogs that read the keyboard: every key the program receives while
@@ -80,6 +85,8 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel turned anywhere over the dialog moves its open list.
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -63,6 +63,10 @@ namespace macro_key {
 inline constexpr DropdownZones kMacro = MakeDropdown({43, 129, 136, 143}, 151, 146, 285);
 inline constexpr std::array<HotZone, 3> kRepeatOptions{{
     {220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};
+// The prompt, centred over the drop-down; each option's text right of its
+// box, in up to three lines centred on it.
+inline constexpr HotZone kPrompt{17, 107, 177, 125};
+constexpr HotZone OptionTextZone(const HotZone& box) { return {box.right + 6, box.top - 16, 372, box.bottom + 16}; }
 }  // namespace macro_key
 
 namespace skins_dialog {

@@ -24,5 +24,7 @@ inline constexpr int kPointerCellWidth = 24, kPointerCellHeight = 11;
 // Every drop-down list has rows of this height: row r of an open list lies at
 // its top + kListRowHeight * r.
 inline constexpr int kListRowHeight = 16;
+// One notch of the mouse wheel over an open list moves it this many rows.
+inline constexpr int kListRowsPerWheelNotch = 3;
 
 }  // namespace kz7

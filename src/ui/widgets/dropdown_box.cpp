@@ -2,6 +2,9 @@
 
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 
 #include "ui/layout/window_sizes.h"
 
@@ -25,6 +28,8 @@ void DropdownBox::Draw(DrawingPass& pass, bool over) {
 
 bool DropdownBox::IsOpen() const { return !list_.isNull(); }
 
+QListWidget* DropdownBox::List() const { return list_; }
+
 bool DropdownBox::Click(QPoint) {
     if (IsOpen()) {
         Close();
@@ -38,6 +43,43 @@ void DropdownBox::ClickedElsewhere(QPoint point) {
     if (IsOpen() && !ListZone().Contains(point.x(), point.y())) Close();
 }
 
+namespace {
+
+// What a list row keeps free either side of its text.
+constexpr int kListRowTextMargins = 6;
+
+// What a wheel turned over a list's rows does to it.
+class ListWheel : public QObject {
+public:
+    explicit ListWheel(QListWidget* list) : QObject(list), list_(list) {}
+
+    void Turn(const QWheelEvent& event) {
+        // A high-resolution wheel turns in parts of a notch: they add up.
+        rest_ += event.angleDelta().y();
+        const int notches = rest_ / QWheelEvent::DefaultDeltasPerStep;
+        rest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+        QScrollBar* bar = list_->verticalScrollBar();
+        bar->setValue(bar->value() - notches * kListRowsPerWheelNotch);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Wheel) return false;
+        Turn(static_cast<const QWheelEvent&>(*event));
+        return true;
+    }
+
+private:
+    QListWidget* list_;
+    int rest_ = 0;
+};
+
+}  // namespace
+
+void ScrollListByWheel(QListWidget* list, const QWheelEvent& event) {
+    if (auto* wheel = list->findChild<ListWheel*>(QString(), Qt::FindDirectChildrenOnly)) wheel->Turn(event);
+}
+
 QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
                              QColor text, QColor background) {
     auto* list = new QListWidget(host);
@@ -48,6 +90,8 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     list->setFocusPolicy(Qt::NoFocus);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    list->viewport()->installEventFilter(new ListWheel(list));
     list->setFont(font);
     // A row too long for a narrow list is cut, not ended with an ellipsis.
     list->setTextElideMode(Qt::ElideNone);
@@ -57,9 +101,15 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     palette.setColor(QPalette::Highlight, text);
     palette.setColor(QPalette::HighlightedText, background);
     list->setPalette(palette);
+    // A row a little too wide for the list is written a little smaller.
+    const bool scrolls = static_cast<long long>(rows.size()) * kListRowHeight > zone.Height() - 2 * list->frameWidth();
+    const int rowWidth = zone.Width() - 2 * list->frameWidth() - kListRowTextMargins -
+                         (scrolls ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) : 0);
     for (const QString& row : rows) {
         auto* item = new QListWidgetItem(row, list);
         item->setSizeHint(QSize(zone.Width(), kListRowHeight));
+        const QFont fitted = FitToWidth(font, row, rowWidth);
+        if (fitted != font) item->setFont(fitted);
     }
     // The row under the pointer is highlighted.
     QObject::connect(list, &QListWidget::itemEntered, list,

@@ -13,6 +13,7 @@
 #include "ui/widgets/control.h"
 
 class QListWidget;
+class QWheelEvent;
 class QWidget;
 
 namespace kz7::ui {
@@ -28,6 +29,10 @@ namespace kz7::ui {
 // rows do not fit. Owned by host; shown at once.
 QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
                              QColor text, QColor background);
+// Moves a skinned list as the wheel asks, kListRowsPerWheelNotch rows a notch
+// (toward the user: down), whatever the desktop's own setting. A skinned list
+// takes its wheel this way; windows pass it the wheel turned anywhere over them.
+void ScrollListByWheel(QListWidget* list, const QWheelEvent& event);
 
 class DropdownBox : public Control {
 public:
@@ -77,7 +82,7 @@ public:
     void Open();
     void Close();
     // The open list, for tests and for views that style it further.
-    QListWidget* List() const { return list_; }
+    QListWidget* List() const;
     HotZone ListZone() const { return behaviour_.listZone ? behaviour_.listZone() : listZone_; }
 
     void SetListFont(const QFont& font) { listFont_ = font; }
