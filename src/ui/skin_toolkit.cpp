@@ -39,7 +39,8 @@ int AlignmentFlags(TextFormat format) {
         case TextFormat::Left: return Qt::AlignLeft | Qt::AlignVCenter;
         case TextFormat::Centered: return Qt::AlignCenter;
         case TextFormat::Right: return Qt::AlignRight | Qt::AlignVCenter;
-        case TextFormat::Wrapped: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        case TextFormat::Wrapped: return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        case TextFormat::WrappedCentred: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
@@ -137,7 +138,7 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
                            const QFont& font, QColor color) {
     if (!Active() || text.isEmpty()) return;
     painter_.save();
-    if (format == TextFormat::Wrapped) {
+    if (format == TextFormat::Wrapped || format == TextFormat::WrappedCentred) {
         painter_.setFont(font);
         painter_.setPen(color);
         painter_.setClipRect(ToRect(rect));

@@ -57,7 +57,8 @@ enum class TextFormat : unsigned {
     Left = 0x24,           // left, vertically centred (titles, drop-down texts)
     Centered = 0x25,       // centred both ways (button and section labels)
     Right = 0x26,          // right, vertically centred (captions left of a control)
-    Wrapped = 0x10,        // broken into lines at word ends, the block vertically centred
+    Wrapped = 0x10,        // broken into lines at word ends, from the top-left corner
+    WrappedCentred = 0x14, // the same, the block of lines vertically centred
 };
 int AlignmentFlags(TextFormat format);
 

@@ -822,7 +822,7 @@ QImage FireKeyDialog(const Palette& pal) {
     QImage image = DialogBase(pal);
     Painter p(&image);
     namespace f = kz7::fire_key;
-    DialogPanel(p, pal, {12, 44, 356, 196});
+    DialogPanel(p, pal, Rect(f::kPanel));
     DropdownWell(p, pal, f::kKey.text, f::kKey.click);
     FieldWell(p, pal, Rect(f::kSpeedBox).adjusted(-3, -3, 3, 3));
     FieldWell(p, pal, Rect(f::kTimesBox).adjusted(-3, -3, 3, 3));

@@ -25,13 +25,14 @@ QStringList FireKeyRows() {
 struct DialogText {
     UiText text;
     HotZone zone;
+    TextFormat format;
 };
 constexpr std::array<DialogText, 5> kTexts{{
-    {UiText::FireSpeed, fire_key::kSpeedCaption},
-    {UiText::FireTimes, fire_key::kTimesCaption},
-    {UiText::FireIllustration, fire_key::kNoteHeading},
-    {UiText::FireSpeedHelp, fire_key::kSpeedNote},
-    {UiText::FireTimesHelp, fire_key::kTimesNote},
+    {UiText::FireSpeed, fire_key::kSpeedCaption, TextFormat::Right},
+    {UiText::FireTimes, fire_key::kTimesCaption, TextFormat::Right},
+    {UiText::FireIllustration, fire_key::kNoteHeading, TextFormat::Left},
+    {UiText::FireSpeedHelp, fire_key::kSpeedNote, TextFormat::Left},
+    {UiText::FireTimesHelp, fire_key::kTimesNote, TextFormat::Wrapped},
 }};
 
 // Writes a box's fallback over what was typed, when the rule asks for it.
@@ -63,7 +64,7 @@ void CFireKeyDialog::AddControls(ControlList& controls) {
 
 void CFireKeyDialog::DrawContent(DrawingPass& pass) {
     for (const DialogText& text : kTexts) {
-        pass.DrawText(Tr(text.text, Language()), text.zone, TextFormat::Left, DialogFont(), Qt::white);
+        pass.DrawText(Tr(text.text, Language()), text.zone, text.format, DialogFont(), Qt::white);
     }
 }
 

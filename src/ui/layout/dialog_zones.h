@@ -40,11 +40,16 @@ namespace fire_key {
 inline constexpr DropdownZones kKey = MakeDropdown({50, 70, 116, 84}, 132, 86, 256);
 inline constexpr HotZone kSpeedBox{50, 120, 131, 134};
 inline constexpr HotZone kTimesBox{50, 170, 131, 184};
-inline constexpr HotZone kSpeedCaption{20, 120, 50, 134};
-inline constexpr HotZone kTimesCaption{20, 170, 50, 184};
-inline constexpr HotZone kNoteHeading{20, 190, 400, 206};
-inline constexpr HotZone kSpeedNote{20, 206, 400, 222};
-inline constexpr HotZone kTimesNote{20, 222, 400, 238};
+// The captions end just left of their boxes, written against them, and
+// start far enough out for "Speed" to be read whole.
+inline constexpr HotZone kSpeedCaption{8, 120, 46, 134};
+inline constexpr HotZone kTimesCaption{8, 170, 46, 184};
+// The notes stay inside the dialog; the longest takes two lines before OK.
+inline constexpr HotZone kNoteHeading{20, 190, 368, 206};
+inline constexpr HotZone kSpeedNote{20, 206, 368, 222};
+inline constexpr HotZone kTimesNote{20, 222, 368, 254};
+// The panel the fire dialog's fields and notes sit on.
+inline constexpr HotZone kPanel{4, 44, 374, 256};
 }  // namespace fire_key
 
 namespace delay_time {

@@ -3,7 +3,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStyle>
 #include <QWheelEvent>
 
 #include "ui/layout/window_sizes.h"
@@ -47,11 +46,27 @@ namespace {
 
 // What a list row keeps free either side of its text.
 constexpr int kListRowTextMargins = 6;
+constexpr int kListScrollBarWidth = 12;
+
+// A slim scroll bar in the list's own colours, not the desktop's light one.
+QString ScrollBarStyle(QColor text, QColor background) {
+    const QColor handle = QColor::fromRgbF(0.35f * text.redF() + 0.65f * background.redF(),
+                                           0.35f * text.greenF() + 0.65f * background.greenF(),
+                                           0.35f * text.blueF() + 0.65f * background.blueF());
+    return QStringLiteral("QScrollBar:vertical { background: %1; width: %3px; margin: 0; }"
+                          "QScrollBar::handle:vertical { background: %2; min-height: 16px; margin: 2px;"
+                          " border-radius: 4px; }"
+                          "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                          "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+        .arg(background.name(), handle.name())
+        .arg(kListScrollBarWidth);
+}
 
 // What a wheel turned over a list's rows does to it.
 class ListWheel : public QObject {
 public:
-    explicit ListWheel(QListWidget* list) : QObject(list), list_(list) {}
+    explicit ListWheel(QListWidget* list) : QObject(list), list_(list) { setObjectName(kName); }
+    static constexpr const char* kName = "kz7-list-wheel";
 
     void Turn(const QWheelEvent& event) {
         // A high-resolution wheel turns in parts of a notch: they add up.
@@ -77,7 +92,10 @@ private:
 }  // namespace
 
 void ScrollListByWheel(QListWidget* list, const QWheelEvent& event) {
-    if (auto* wheel = list->findChild<ListWheel*>(QString(), Qt::FindDirectChildrenOnly)) wheel->Turn(event);
+    // Found by name: the filter is a plain QObject to Qt's type lookup.
+    if (auto* wheel = list->findChild<QObject*>(QString::fromLatin1(ListWheel::kName), Qt::FindDirectChildrenOnly)) {
+        static_cast<ListWheel*>(wheel)->Turn(event);
+    }
 }
 
 QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
@@ -91,8 +109,8 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    list->verticalScrollBar()->setStyleSheet(ScrollBarStyle(text, background));
     list->viewport()->installEventFilter(new ListWheel(list));
-    list->setFont(font);
     // A row too long for a narrow list is cut, not ended with an ellipsis.
     list->setTextElideMode(Qt::ElideNone);
     QPalette palette = list->palette();
@@ -101,15 +119,20 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     palette.setColor(QPalette::Highlight, text);
     palette.setColor(QPalette::HighlightedText, background);
     list->setPalette(palette);
-    // A row a little too wide for the list is written a little smaller.
+    // Rows a little too wide for the list are written a little smaller, all
+    // of them alike, so that the list reads as one.
     const bool scrolls = static_cast<long long>(rows.size()) * kListRowHeight > zone.Height() - 2 * list->frameWidth();
     const int rowWidth = zone.Width() - 2 * list->frameWidth() - kListRowTextMargins -
-                         (scrolls ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) : 0);
+                         (scrolls ? kListScrollBarWidth : 0);
+    QFont rowFont = font;
+    for (const QString& row : rows) {
+        const QFont fitted = FitToWidth(font, row, rowWidth);
+        if (fitted.pixelSize() < rowFont.pixelSize()) rowFont = fitted;
+    }
+    list->setFont(rowFont);
     for (const QString& row : rows) {
         auto* item = new QListWidgetItem(row, list);
         item->setSizeHint(QSize(zone.Width(), kListRowHeight));
-        const QFont fitted = FitToWidth(font, row, rowWidth);
-        if (fitted != font) item->setFont(fitted);
     }
     // The row under the pointer is highlighted.
     QObject::connect(list, &QListWidget::itemEntered, list,
