@@ -438,10 +438,11 @@ TEST_F(CaptureDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
         skin.SetFolder(QString::fromUtf8(kDefaultSkin) + (name == "default" ? QString() : "/" + name));
         skin.SetTextColor(QColor(0x2c, 0xe5, 0x7a));
 
-        auto single = Open<CSingleDialog>();
-        Tap(single.get(), {Qt::Key_Super_R, KEY_RIGHTMETA, {}});  // the longest name
-        Keep(*single, shots + "/" + name + "-single.png");
-        single.reset();  // an open key dialog reads every key of the program
+        for (UiLanguage language : {UiLanguage::English, UiLanguage::SimplifiedChinese}) {
+            auto single = Open<CSingleDialog>(language);
+            Tap(single.get(), {Qt::Key_Super_R, KEY_RIGHTMETA, {}});  // the longest name
+            Keep(*single, shots + "/" + name + (language == UiLanguage::English ? "" : "-chs") + "-single.png");
+        }  // an open key dialog reads every key of the program
 
         auto combo = Open<CComboDialog>();
         combo->ClickAt(Centre(combo_key::kModifier.click));

@@ -346,10 +346,18 @@ TEST_F(ListKeyDialogTest, AClickElsewhereClosesTheListWithoutAChoice) {
     }
 }
 
-TEST_F(ListKeyDialogTest, ALongRowIsWrittenSmallerToFitItsStatic) {
+TEST_F(ListKeyDialogTest, LongTextsAreWrittenSmallerAndARowStillTooLongTellsItsText) {
     auto dialog = OpenAs<CWindowsDialog>(UiLanguage::English);
     const QLabel* choice = dialog->ChoiceStatic();
     EXPECT_LE(QFontMetrics(choice->font()).horizontalAdvance(choice->text()), choice->contentsRect().width());
+
+    QListWidget* list = OpenList(*dialog, dialog->ChoiceList(), media_key::kLaunch);
+    ASSERT_NE(list, nullptr);
+    // One size for every row, smaller than the dialog's.
+    EXPECT_LT(list->font().pixelSize(), dialog->DialogFont().pixelSize());
+    for (int i = 0; i < list->count(); ++i) EXPECT_FALSE(list->item(i)->data(Qt::FontRole).isValid()) << i;
+    EXPECT_EQ(list->item(10)->toolTip(), QStringLiteral("Browser-My Favorites"));
+    EXPECT_EQ(list->item(1)->toolTip(), QString());  // "Mail" fits
 }
 
 TEST_F(ListKeyDialogTest, WithoutTheirBackgroundTheySaySoAndOkAnswersRowZeroWithoutText) {

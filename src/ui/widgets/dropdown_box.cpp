@@ -1,5 +1,6 @@
 #include "ui/widgets/dropdown_box.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -130,9 +131,12 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
         if (fitted.pixelSize() < rowFont.pixelSize()) rowFont = fitted;
     }
     list->setFont(rowFont);
+    const QFontMetrics metrics(rowFont);
     for (const QString& row : rows) {
         auto* item = new QListWidgetItem(row, list);
         item->setSizeHint(QSize(zone.Width(), kListRowHeight));
+        // Still too wide: the row under the pointer tells its whole text.
+        if (metrics.horizontalAdvance(row) > rowWidth) item->setToolTip(row);
     }
     // The row under the pointer is highlighted.
     QObject::connect(list, &QListWidget::itemEntered, list,
