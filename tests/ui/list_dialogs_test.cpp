@@ -479,7 +479,7 @@ TEST_F(ListKeyDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
     ASSERT_TRUE(QDir().mkpath(shots));
     for (const QString& name : {QStringLiteral("default"), QStringLiteral("Crimson")}) {
         skin.SetFolder(QString::fromUtf8(kDefaultSkin) + (name == "default" ? QString() : "/" + name));
-        skin.SetTextColor(QColor(0x2c, 0xe5, 0x7a));
+        skin.SetTextColor(name == "default" ? QColor(0x2c, 0xe5, 0x7a) : QColor(255, 214, 214));
         for (UiLanguage language : {UiLanguage::English, UiLanguage::SimplifiedChinese}) {
             const QString prefix =
                 shots + "/" + name + (language == UiLanguage::English ? QString("-en-") : QString("-chs-"));

@@ -71,7 +71,7 @@ inline constexpr std::array<HotZone, 3> kRepeatOptions{{
 // The prompt, centred over the drop-down; each option's text right of its
 // box, in up to three lines centred on it.
 inline constexpr HotZone kPrompt{17, 107, 177, 125};
-constexpr HotZone OptionTextZone(const HotZone& box) { return {box.right + 6, box.top - 16, 372, box.bottom + 16}; }
+constexpr HotZone OptionTextZone(const HotZone& box) { return {box.right + 6, box.top - 16, 364, box.bottom + 16}; }
 }  // namespace macro_key
 
 namespace skins_dialog {
