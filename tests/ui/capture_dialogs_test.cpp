@@ -25,6 +25,7 @@
 #include "ui/layout/dialog_zones.h"
 #include "ui/layout/window_sizes.h"
 #include "ui/widgets/dropdown_box.h"
+#include "dialog_fixture.h"
 #include "ui_app.h"
 
 namespace kz7 {
@@ -37,9 +38,7 @@ void PrintTo(const ComboKeyChoice& choice, std::ostream* out) {
 namespace ui {
 namespace {
 
-const char* const kDefaultSkin = KZ7_BINARY_DIR "/share/kz7/Skins";
-
-QPoint Centre(const HotZone& zone) { return {(zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2}; }
+using namespace testing_dialogs;
 
 // A key as the windowing system delivers it: the Qt key, and the evdev code + 8 as native scan code.
 struct Key {
@@ -88,36 +87,18 @@ int VisibleWindows() {
     return count;
 }
 
-bool HasWhiteIn(const QImage& canvas, const HotZone& zone) {
-    for (int y = zone.top; y < zone.bottom; ++y)
-        for (int x = zone.left; x < zone.right; ++x)
-            if (qRed(canvas.pixel(x, y)) > 200 && qGreen(canvas.pixel(x, y)) > 200 && qBlue(canvas.pixel(x, y)) > 200)
-                return true;
-    return false;
-}
-
-class CaptureDialogTest : public ::testing::Test {
+class CaptureDialogTest : public DialogTest {
 protected:
-    void SetUp() override { testing::UiApp(); }
-
     template <typename Dialog>
     std::unique_ptr<Dialog> Open(UiLanguage language = UiLanguage::English) {
-        return OpenWith<Dialog>(language, &keyNames);
+        return Show<Dialog>(language, &keyNames);
     }
     template <typename Dialog>
     std::unique_ptr<Dialog> OpenWith(UiLanguage language, const KeyNameService* names) {
-        auto dialog = std::make_unique<Dialog>(nullptr, skin, language, prompter, names);
-        dialog->Prepare();
-        dialog->activateWindow();
-        QCoreApplication::processEvents();
-        return dialog;
+        return Show<Dialog>(language, names);
     }
-    void UseSkinWithoutBackgrounds() { skin.SetFolder(emptySkin.path()); }
 
-    Skin skin{QString::fromUtf8(kDefaultSkin)};
-    RecordingPrompter prompter;
     linux_platform::EvdevKeyNames keyNames;
-    QTemporaryDir emptySkin;
 };
 
 // ---- Single key ---------------------------------------------------------------------
@@ -423,21 +404,11 @@ TEST_F(ComboKeyDialogTest, WithoutItsBackgroundItSaysSoAndOkAnswersNothingChosen
 
 // ---- Both shipped skins ---------------------------------------------------------------
 
-void Keep(SkinnedDialog& dialog, const QString& path) {
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(dialog.Reduced());
-    EXPECT_TRUE(dialog.grab().save(path)) << path.toStdString();
-}
-
 // Every shipped skin draws both dialogs whole; the pictures are kept in the
 // build tree for a look at the art with its controls in place.
 TEST_F(CaptureDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
-    const QString shots = QStringLiteral(KZ7_BINARY_DIR "/screenshots/capture-dialogs");
-    ASSERT_TRUE(QDir().mkpath(shots));
-    for (const QString& name : {QStringLiteral("default"), QStringLiteral("Crimson")}) {
-        skin.SetFolder(QString::fromUtf8(kDefaultSkin) + (name == "default" ? QString() : "/" + name));
-        skin.SetTextColor(name == "default" ? QColor(0x2c, 0xe5, 0x7a) : QColor(255, 214, 214));
-
+    const QString shots = ShotFolder("capture-dialogs");
+    ForEachShippedSkin(skin, [&](const QString& name) {
         for (UiLanguage language : {UiLanguage::English, UiLanguage::SimplifiedChinese}) {
             auto single = Open<CSingleDialog>(language);
             Tap(single.get(), {Qt::Key_Super_R, KEY_RIGHTMETA, {}});  // the longest name
@@ -455,7 +426,7 @@ TEST_F(CaptureDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
         combo->ClickAt(Centre(combo_key::kModifier.click));
         Keep(*combo, shots + "/" + name + "-combo-open.png");
         EXPECT_TRUE(prompter.messages.empty()) << name.toStdString();
-    }
+    });
 }
 
 // ---- The runner ---------------------------------------------------------------------
@@ -469,18 +440,6 @@ protected:
         owner->show();
         runner.SetContext(DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, &keyNames, {}});
     }
-    // Does `step` with the modal dialog once it runs.
-    template <typename Dialog>
-    void WhenOpen(std::function<void(Dialog&)> step) {
-        QTimer::singleShot(0, [step] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->activateWindow();
-            QCoreApplication::processEvents();
-            step(*dialog);
-        });
-    }
-
     std::unique_ptr<QWidget> owner;
     QtDialogRunner runner;
 };

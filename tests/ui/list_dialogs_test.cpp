@@ -27,6 +27,7 @@
 #include "ui/layout/dialog_zones.h"
 #include "ui/layout/window_sizes.h"
 #include "ui/widgets/dropdown_box.h"
+#include "dialog_fixture.h"
 #include "ui_app.h"
 
 namespace kz7 {
@@ -42,19 +43,9 @@ void PrintTo(const MacroKeyChoice& c, std::ostream* out) {
 namespace ui {
 namespace {
 
-const char* const kDefaultSkin = KZ7_BINARY_DIR "/share/kz7/Skins";
+using namespace testing_dialogs;
 constexpr UiLanguage kLanguages[] = {UiLanguage::English, UiLanguage::SimplifiedChinese,
                                      UiLanguage::TraditionalChinese};
-
-QPoint Centre(const HotZone& zone) { return {(zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2}; }
-
-bool HasWhiteIn(const QImage& canvas, const HotZone& zone) {
-    for (int y = zone.top; y < zone.bottom; ++y)
-        for (int x = zone.left; x < std::min(zone.right, canvas.width()); ++x)
-            if (qRed(canvas.pixel(x, y)) > 200 && qGreen(canvas.pixel(x, y)) > 200 && qBlue(canvas.pixel(x, y)) > 200)
-                return true;
-    return false;
-}
 
 QStringList Rows(const QListWidget* list) {
     QStringList rows;
@@ -75,23 +66,12 @@ void TurnWheel(QWidget* over, int notches) {
     QCoreApplication::sendEvent(over, &wheel);
 }
 
-class ListDialogTest : public ::testing::Test {
+class ListDialogTest : public DialogTest {
 protected:
-    void SetUp() override { testing::UiApp(); }
-
     template <typename Dialog, typename... Extra>
     std::unique_ptr<Dialog> Open(UiLanguage language, Extra&&... extra) {
-        auto dialog = std::make_unique<Dialog>(nullptr, skin, language, prompter, std::forward<Extra>(extra)...);
-        dialog->Prepare();
-        dialog->activateWindow();
-        QCoreApplication::processEvents();
-        return dialog;
+        return Show<Dialog>(language, std::forward<Extra>(extra)...);
     }
-    void UseSkinWithoutBackgrounds() { skin.SetFolder(emptySkin.path()); }
-
-    Skin skin{QString::fromUtf8(kDefaultSkin)};
-    RecordingPrompter prompter;
-    QTemporaryDir emptySkin;
 };
 
 // Opens a dialog's drop-down by a click on it and hands back its list.
@@ -466,20 +446,11 @@ TEST_F(MacroKeyDialogTest, WithoutItsBackgroundNoModeIsTickedAndOkAnswersModeZer
 
 // ---- Both shipped skins -----------------------------------------------------------------
 
-void Keep(SkinnedDialog& dialog, const QString& path) {
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(dialog.Reduced());
-    EXPECT_TRUE(dialog.grab().save(path)) << path.toStdString();
-}
-
 // Every shipped skin draws the four dialogs whole; the pictures are kept in
 // the build tree for a look at the art with its controls in place.
 TEST_F(ListKeyDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
-    const QString shots = QStringLiteral(KZ7_BINARY_DIR "/screenshots/list-dialogs");
-    ASSERT_TRUE(QDir().mkpath(shots));
-    for (const QString& name : {QStringLiteral("default"), QStringLiteral("Crimson")}) {
-        skin.SetFolder(QString::fromUtf8(kDefaultSkin) + (name == "default" ? QString() : "/" + name));
-        skin.SetTextColor(name == "default" ? QColor(0x2c, 0xe5, 0x7a) : QColor(255, 214, 214));
+    const QString shots = ShotFolder("list-dialogs");
+    ForEachShippedSkin(skin, [&](const QString& name) {
         for (UiLanguage language : {UiLanguage::English, UiLanguage::SimplifiedChinese}) {
             const QString prefix =
                 shots + "/" + name + (language == UiLanguage::English ? QString("-en-") : QString("-chs-"));
@@ -504,7 +475,7 @@ TEST_F(ListKeyDialogTest, BothShippedSkinsDrawTheDialogsWithTheirControls) {
             Keep(*macro, prefix + "macro-open.png");
         }
         EXPECT_TRUE(prompter.messages.empty()) << name.toStdString();
-    }
+    });
 }
 
 // ---- The runner ---------------------------------------------------------------------------
@@ -519,16 +490,6 @@ protected:
         runner.SetContext(
             DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, nullptr, dataDir.filePath("record.ini").toStdString()});
     }
-    template <typename Dialog>
-    void WhenOpen(std::function<void(Dialog&)> step) {
-        QTimer::singleShot(0, [step] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            QCoreApplication::processEvents();
-            step(*dialog);
-        });
-    }
-
     QTemporaryDir dataDir;
     std::unique_ptr<QWidget> owner;
     QtDialogRunner runner;
