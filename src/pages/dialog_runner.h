@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "keys/key_dialogs.h"
+#include "skins/skin_settings.h"
 
 namespace kz7 {
 
@@ -21,10 +22,22 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
+// The delay time dialog's answer: the number typed (0 for none) and the
+// digits as typed, leading zeros included.
+struct DelayChoice {
+    int value = 0;
+    std::string text;
+    bool operator==(const DelayChoice&) const = default;
+};
+
 class DialogRunner : public KeyDialogs {
 public:
     // The desktop's colour chooser, opened at `initial`; nothing on Cancel.
     virtual std::optional<Rgb> ChooseColour(Rgb initial) = 0;
+    // "Please enter a delay", for a pause of a macro.
+    virtual std::optional<DelayChoice> RunDelayTime() = 0;
+    // The skins dialog, opened at the skin in use; the skin and text colour chosen on OK.
+    virtual std::optional<SkinSettings> RunSkins(const SkinSettings& current) = 0;
 };
 
 // Answers from a script, in order, and remembers what was asked. A dialog
@@ -41,6 +54,11 @@ public:
     std::optional<ListChoice> RunMediaKey() override { return Next(mediaKeys, "media key"); }
     std::optional<ListChoice> RunLaunchKey() override { return Next(launchKeys, "launch key"); }
     std::optional<MacroKeyChoice> RunMacroKey() override { return Next(macroKeys, "macro key"); }
+    std::optional<DelayChoice> RunDelayTime() override { return Next(delays, "delay time"); }
+    std::optional<SkinSettings> RunSkins(const SkinSettings& current) override {
+        skinRequests.push_back(current);
+        return Next(skins, "skins");
+    }
 
     std::deque<std::optional<Rgb>> colours;
     std::deque<std::optional<SingleKeyChoice>> singleKeys;
@@ -49,8 +67,11 @@ public:
     std::deque<std::optional<ListChoice>> mediaKeys;
     std::deque<std::optional<ListChoice>> launchKeys;
     std::deque<std::optional<MacroKeyChoice>> macroKeys;
+    std::deque<std::optional<DelayChoice>> delays;
+    std::deque<std::optional<SkinSettings>> skins;
 
     std::vector<Rgb> colourRequests;
+    std::vector<SkinSettings> skinRequests;
     // Every dialog run, in order: "colour", "single key", "combo key", ...
     std::vector<std::string> asked;
 

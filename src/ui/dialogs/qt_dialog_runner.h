@@ -39,6 +39,8 @@ public:
     std::optional<ListChoice> RunMediaKey() override;
     std::optional<ListChoice> RunLaunchKey() override;
     std::optional<MacroKeyChoice> RunMacroKey() override;
+    std::optional<DelayChoice> RunDelayTime() override;
+    std::optional<SkinSettings> RunSkins(const SkinSettings& current) override;
 
 private:
     DialogContext context_;
