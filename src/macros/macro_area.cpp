@@ -26,6 +26,7 @@ void MacroArea::Load() {
     nameField.clear();
     loopCountField.clear();
     selectedMacro = -1;
+    selectedLine = -1;
     if (!store_.Exists()) return;
 
     const IniFile file = store_.Read();
@@ -41,6 +42,7 @@ void MacroArea::Load() {
 void MacroArea::Select(int index) {
     if (index < 0 || index >= static_cast<int>(macroList.size())) return;
     selectedMacro = index;
+    selectedLine = -1;
     nameField = macroList[static_cast<std::size_t>(index)];
     const MacroSection macro = store_.Section(nameField);
     lineList.clear();
@@ -78,6 +80,7 @@ void MacroArea::New() {
         return;
     }
     lineList.clear();
+    selectedLine = -1;
     selectedMacro = static_cast<int>(macroList.size()) - 1;
 }
 
@@ -87,6 +90,7 @@ void MacroArea::Delete() {
     macroList.erase(macroList.begin() + selectedMacro);
     selectedMacro = -1;
     lineList.clear();
+    selectedLine = -1;
     nameField.clear();
     if (const int error = store_.Delete(name)) prompter_.ShowMessage(RecordFileFailedMessage(error), kWarningCaption);
 }
@@ -109,6 +113,12 @@ void MacroArea::LoopCountChanged() {
         count = 1;
     }
     if (selectedMacro >= 0) SetMacroLoopCount(config_, selectedMacro, count);
+}
+
+void MacroArea::DeleteSelectedLine() {
+    if (selectedLine < 0 || selectedLine >= static_cast<int>(lineList.size())) return;
+    lineList.erase(lineList.begin() + selectedLine);
+    selectedLine = -1;
 }
 
 }  // namespace kz7

@@ -25,6 +25,7 @@ public:
     std::string nameField;
     std::string loopCountField;
     int selectedMacro = -1;  // position in macroList, -1 for none
+    int selectedLine = -1;   // position in lineList, -1 for none
 
     // Fills the controls anew from record.ini, as each entry into the page does.
     void Load();
@@ -41,6 +42,9 @@ public:
     // The loop-count field was edited: an empty or out-of-range count becomes
     // 1; the count goes straight into the selected macro's block.
     void LoopCountChanged();
+    // The line list's menu "Delete": the selected line leaves the list (not
+    // record.ini, which changes on Confirm).
+    void DeleteSelectedLine();
 
     const MacroStore& store() const { return store_; }
 

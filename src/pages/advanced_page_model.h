@@ -10,6 +10,8 @@
 #include "config/prompter.h"
 #include "locale/language.h"
 #include "macros/macro_area.h"
+#include "macros/macro_recorder.h"
+#include "pages/dialog_runner.h"
 #include "pointer/pointer_settings.h"
 
 namespace kz7 {
@@ -34,10 +36,24 @@ public:
     MacroArea& Macros() { return macros_; }
     const MacroArea& Macros() const { return macros_; }
 
+    // The macro area's line editing. The chooser's event goes in at the
+    // selected line; the last one inserted is shown beside the chooser.
+    void InsertMouseEvent(std::string_view event);
+    const std::string& LastMouseEvent() const { return lastMouseEvent_; }
+    // A double click on a pause line asks for its length; false when nothing changed.
+    bool EditPause(int line, DialogRunner& dialogs);
+
+    // Recording from the keyboard into the selected macro.
+    MacroRecorder& Recorder() { return recorder_; }
+    // The page is left (or rebuilt): a recording ends, the chooser's label stays.
+    void Left() { recorder_.Abandon(); }
+
 private:
     ConfigModel& model_;
     SystemPointer& pointer_;
     MacroArea macros_;
+    MacroRecorder recorder_;
+    std::string lastMouseEvent_;
 };
 
 }  // namespace kz7

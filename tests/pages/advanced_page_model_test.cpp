@@ -56,5 +56,60 @@ TEST_F(AdvancedPageTest, SlidersAndBoxesEditTheRecordOnlyDefaultWritesTheDesktop
     EXPECT_EQ(changes.back(), ConfigPart::Pointer);
 }
 
+TEST_F(AdvancedPageTest, ChooserEventsGoInAtTheSelectedLineAndAreShownAsTheLast) {
+    folder.Write("record.ini", "[Fire]\nItemCount=3\nItem0=A   Dn\nItem1=50 ms\nItem2=A   Up\n");
+    page.Shown();
+    MacroArea& macros = page.Macros();
+    macros.selectedLine = 2;
+    page.InsertMouseEvent("R-Button   Up");
+    EXPECT_EQ(macros.lineList, (std::vector<std::string>{"A   Dn", "50 ms", "A   Up", "50 ms", "R-Button   Up"}));
+    EXPECT_EQ(macros.selectedLine, 4);
+    EXPECT_EQ(page.LastMouseEvent(), "R-Button   Up");
+    // Without a selection in a list that has lines, nothing goes in but the label changes.
+    macros.selectedLine = -1;
+    page.InsertMouseEvent("L-Button Click");
+    EXPECT_EQ(macros.lineList.size(), 5u);
+    EXPECT_EQ(page.LastMouseEvent(), "L-Button Click");
+}
+
+TEST_F(AdvancedPageTest, ADoubleClickOnAPauseAsksForItsLength) {
+    folder.Write("record.ini", "[Fire]\nItemCount=3\nItem0=A   Dn\nItem1=50 ms\nItem2=A   Up\n");
+    page.Shown();
+    auto& lines = page.Macros().lineList;
+    ScriptedDialogRunner dialogs;
+    dialogs.delays = {DelayChoice{100, "0100"}, std::nullopt, DelayChoice{10001, "10001"}};
+    EXPECT_FALSE(page.EditPause(0, dialogs));  // an event line: no dialog
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(page.EditPause(1, dialogs));
+    EXPECT_EQ(lines[1], "0100 ms");
+    EXPECT_EQ(page.Macros().selectedLine, 1);
+    EXPECT_FALSE(page.EditPause(1, dialogs));  // Cancel
+    EXPECT_EQ(lines[1], "0100 ms");
+    EXPECT_TRUE(page.EditPause(1, dialogs));
+    EXPECT_EQ(lines[1], "50 ms");
+    EXPECT_FALSE(page.EditPause(5, dialogs));
+    EXPECT_EQ(dialogs.asked.size(), 3u);
+}
+
+TEST_F(AdvancedPageTest, TheListMenusDeleteTakesOnlyTheSelectedLineFromTheList) {
+    folder.Write("record.ini", "[Fire]\nItemCount=3\nItem0=A   Dn\nItem1=50 ms\nItem2=A   Up\n");
+    page.Shown();
+    MacroArea& macros = page.Macros();
+    macros.DeleteSelectedLine();  // nothing selected
+    EXPECT_EQ(macros.lineList.size(), 3u);
+    macros.selectedLine = 1;
+    macros.DeleteSelectedLine();
+    EXPECT_EQ(macros.lineList, (std::vector<std::string>{"A   Dn", "A   Up"}));
+    EXPECT_EQ(MacroStore(folder / "record.ini").Section("Fire").Lines().size(), 3u);
+}
+
+TEST_F(AdvancedPageTest, LeavingThePageEndsARecording) {
+    folder.Write("record.ini", "[Fire]\nItemCount=0\n");
+    page.Shown();
+    ASSERT_TRUE(page.Recorder().Start());
+    page.Left();
+    EXPECT_FALSE(page.Recorder().Recording());
+}
+
 }  // namespace
 }  // namespace kz7
