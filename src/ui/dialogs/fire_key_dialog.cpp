@@ -49,6 +49,13 @@ CFireKeyDialog::CFireKeyDialog(QWidget* owner, Skin& skin, UiLanguage language, 
     choice_.times = kFireTimesInitial;
 }
 
+CFireKeyDialog::~CFireKeyDialog() {
+    // The closing window takes the keyboard from the speed box, which would
+    // call back into a dialog that is already being taken apart.
+    if (speedBox_ != nullptr) speedBox_->disconnect(this);
+    if (timesBox_ != nullptr) timesBox_->disconnect(this);
+}
+
 void CFireKeyDialog::AddControls(ControlList& controls) {
     choice_.keyName = Text(UiText::FireKeyDefaultKey, Language());
     keyStatic_ = AddChoiceStatic(this, fire_key::kKey.text, Qt::AlignHCenter, QString());

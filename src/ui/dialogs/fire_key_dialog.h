@@ -23,6 +23,7 @@ class CFireKeyDialog : public SkinnedDialog {
     Q_OBJECT
 public:
     CFireKeyDialog(QWidget* owner, Skin& skin, UiLanguage language, Prompter& prompter);
+    ~CFireKeyDialog() override;
 
     FireKeyChoice Choice() const { return choice_; }
 

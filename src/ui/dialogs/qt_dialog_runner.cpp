@@ -6,6 +6,7 @@
 
 #include "macros/macro_store.h"
 #include "ui/dialogs/combo_key_dialog.h"
+#include "ui/dialogs/delay_time_dialog.h"
 #include "ui/dialogs/fire_key_dialog.h"
 #include "ui/dialogs/macro_key_dialog.h"
 #include "ui/dialogs/media_key_dialog.h"
@@ -52,5 +53,7 @@ std::optional<MacroKeyChoice> QtDialogRunner::RunMacroKey() {
     // Read when the dialog opens, so that macros saved a moment ago are there.
     return RunDialog<CMacroDialog>(context_, MacroKeyDialogModel::BindableNames(MacroStore(context_.recordIni)));
 }
+
+std::optional<DelayChoice> QtDialogRunner::RunDelayTime() { return RunDialog<CDelayTimeDialog>(context_); }
 
 }  // namespace kz7::ui
