@@ -147,6 +147,7 @@ int CArdenoApp::Run() {
     shell.basicPage = p.basicPage.get();
     shell.advancedPage = p.advancedPage.get();
     shell.dialogs = &p.dialogs;
+    shell.keyNames = &p.keyNames;
     shell.watcher = p.watcher.get();
     shell.prompter = &p.prompter;
     shell.skin = &p.skin;

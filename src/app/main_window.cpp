@@ -17,6 +17,7 @@
 #include "skins/skin_images.h"
 #include "ui/layout/frame_zones.h"
 #include "ui/layout/window_sizes.h"
+#include "ui/pages/advanced_page_view.h"
 #include "ui/pages/basic_page_view.h"
 #include "ui/pages/settings_pages.h"
 #include "ui/ui_text.h"
@@ -97,7 +98,10 @@ void MainWindow::CreateFonts() {
         *parts_.basicPage, look,
         ui::BasicPageView::Parts{this, parts_.prompter, parts_.dialogs,
                                  [link] { return link->Images().activeSensorType; }});
-    advancedView_ = std::make_unique<ui::AdvancedPageView>(*parts_.advancedPage, look);
+    ui::Skin* skin = parts_.skin;
+    advancedView_ = std::make_unique<ui::AdvancedPageView>(
+        *parts_.advancedPage, look,
+        ui::AdvancedPageView::Parts{this, parts_.dialogs, parts_.keyNames, [skin] { return skin->TextColor(); }});
     for (ui::PageView* view : {basicView_.get(), advancedView_.get()}) {
         view->SetRedraw([this] { RedrawPage(); });
     }

@@ -18,6 +18,7 @@
 #include "device/device_watcher.h"
 #include "locale/language.h"
 #include "locale/strings.h"
+#include "keys/key_names.h"
 #include "pages/advanced_page_model.h"
 #include "pages/basic_page_model.h"
 #include "pages/dialog_runner.h"
@@ -42,6 +43,8 @@ struct ShellParts {
     BasicPageModel* basicPage = nullptr;
     AdvancedPageModel* advancedPage = nullptr;
     DialogRunner* dialogs = nullptr;
+    // How keys are named for a macro recording; null: recording hears no keys.
+    const KeyNameService* keyNames = nullptr;
     DeviceWatcher* watcher = nullptr;   // null: plugging in and out is not noticed
     Prompter* prompter = nullptr;
     ui::Skin* skin = nullptr;

@@ -26,6 +26,8 @@ public:
     // from record.ini.
     void Shown();
 
+    const DeviceConfig& Record() const { return model_.config; }
+
     // Slider 1 speed, 2 wheel lines, 3 double-click, at level 1 .. kPointerLevels.
     void SetSliderLevel(int slider, int level);
     void TogglePrecision();

@@ -40,7 +40,8 @@ int AlignmentFlags(TextFormat format) {
         case TextFormat::Centered: return Qt::AlignCenter;
         case TextFormat::Right: return Qt::AlignRight | Qt::AlignVCenter;
         case TextFormat::Wrapped: return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        case TextFormat::WrappedCentred: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        case TextFormat::WrappedLeft: return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        case TextFormat::WrappedCentred: return Qt::AlignCenter | Qt::TextWordWrap;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
@@ -138,7 +139,7 @@ void DrawingPass::DrawText(const QString& text, const HotZone& rect, TextFormat 
                            const QFont& font, QColor color) {
     if (!Active() || text.isEmpty()) return;
     painter_.save();
-    if (format == TextFormat::Wrapped || format == TextFormat::WrappedCentred) {
+    if ((AlignmentFlags(format) & Qt::TextWordWrap) != 0) {
         painter_.setFont(font);
         painter_.setPen(color);
         painter_.setClipRect(ToRect(rect));

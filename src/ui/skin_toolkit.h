@@ -58,7 +58,8 @@ enum class TextFormat : unsigned {
     Centered = 0x25,       // centred both ways (button and section labels)
     Right = 0x26,          // right, vertically centred (captions left of a control)
     Wrapped = 0x10,        // broken into lines at word ends, from the top-left corner
-    WrappedCentred = 0x14, // the same, the block of lines vertically centred
+    WrappedLeft = 0x14,    // the same, the block of lines vertically centred
+    WrappedCentred = 0x15, // the same, each line centred, the block vertically centred
 };
 int AlignmentFlags(TextFormat format);
 

@@ -43,7 +43,7 @@ void CMacroDialog::DrawContent(DrawingPass& pass) {
     const auto options = MacroRepeatModeTexts();
     for (std::size_t i = 0; i < options.size() && i < macro_key::kRepeatOptions.size(); ++i) {
         pass.DrawText(Tr(options[i], Language()), macro_key::OptionTextZone(macro_key::kRepeatOptions[i]),
-                      TextFormat::WrappedCentred, DialogFont(), Qt::white);
+                      TextFormat::WrappedLeft, DialogFont(), Qt::white);
     }
 }
 

@@ -11,12 +11,4 @@ void DrawPageBase(DrawingPass& pass, std::string_view background, UiText title, 
     pass.DrawText(Tr(title, look.language), frame::kPageTitle, TextFormat::Left, look.titleFont, Qt::white);
 }
 
-AdvancedPageView::AdvancedPageView(AdvancedPageModel& model, PageLook look)
-    : model_(model), look_(std::move(look)) {}
-
-void AdvancedPageView::Draw(DrawingPass& pass) {
-    DrawPageBase(pass, skin_image::kAdvancedPage, UiText::AdvancedSettingsTab, look_);
-    controls_.DrawAll(pass);
-}
-
 }  // namespace kz7::ui

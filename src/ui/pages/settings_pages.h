@@ -1,6 +1,6 @@
 #pragma once
 
-// What the two settings pages of the main window share, and the advanced page.
+// What the two settings pages of the main window share.
 
 #include <QFont>
 
@@ -8,7 +8,6 @@
 
 #include "locale/language.h"
 #include "locale/strings.h"
-#include "pages/advanced_page_model.h"
 #include "ui/pages/page_view.h"
 
 namespace kz7::ui {
@@ -20,16 +19,5 @@ struct PageLook {
     QFont smallFont;  // the lists' rows
 };
 void DrawPageBase(DrawingPass& pass, std::string_view background, UiText title, const PageLook& look);
-
-// The advanced settings page (pointer settings, macros) over its model.
-class AdvancedPageView : public PageView {
-public:
-    AdvancedPageView(AdvancedPageModel& model, PageLook look);
-    void Draw(DrawingPass& pass) override;
-
-private:
-    AdvancedPageModel& model_;
-    PageLook look_;
-};
 
 }  // namespace kz7::ui
