@@ -25,8 +25,14 @@ std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx) {
         }
         return linux_platform::MakeKdePointerBackend(*dir);
     }
-    ctx.Fail("--desktop takes auto, gsettings, kde or none");
+    if (desktop == "sway") return linux_platform::MakeSwayPointerBackend();
+    if (desktop == "xinput") return linux_platform::MakeXinputPointerBackend();
+    ctx.Fail("--desktop takes auto, gsettings, kde, sway, xinput or none");
     return nullptr;
+}
+
+PointerNotice StderrPointerNotice(CliContext& ctx) {
+    return [&err = ctx.err](std::string_view text) { err << "Info: " << text << "\n"; };
 }
 
 }  // namespace kz7::cli

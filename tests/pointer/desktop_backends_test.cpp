@@ -117,9 +117,10 @@ TEST_F(GSettingsBackendTest, ReadApplyAndDefaultThroughTheSettingsOfOneRun) {
     EXPECT_EQ(Profile(), "flat");
     EXPECT_EQ(g_settings_get_int(mouse, "double-click"), 500);
 
-    // The missing wheel setting was told once, not on every Apply.
+    // The missing wheel settings were told once, not on every Apply.
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, UnsupportedSettingMessage(PointerSetting::WheelLines, backend->Name()));
+    EXPECT_EQ(prompter.messages[0].text,
+              UnsupportedSettingsNotice({PointerSetting::WheelLines, PointerSetting::ScrollOneScreen}, backend->Name()));
 }
 
 class KdeBackendTest : public ::testing::Test {
@@ -198,7 +199,7 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
     pointer.ApplyToSystem(config);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
-              UnsupportedSettingMessage(PointerSetting::ScrollOneScreen, "KDE Plasma"));
+              "Scroll one screen cannot be changed on KDE Plasma; kz7 keeps it in its configuration only.");
     EXPECT_EQ(IniFile::Load(dir / "kdeglobals").Get("KDE", "WheelScrollLines"), std::nullopt);
     EXPECT_EQ(backend->ReadDoubleClickMs(), 550u);
 }
@@ -206,7 +207,7 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
 TEST_F(KdeBackendTest, ZeroWheelLinesAreRefusedAndReportedNotRoundedUp) {
     Write("kdeglobals", "[KDE]\nWheelScrollLines=7\n");
     RecordingPrompter prompter;
-    SystemPointer pointer(*backend, prompter);
+    SystemPointer pointer(*backend, prompter, [](std::string_view) {});
     DeviceConfig config = ZeroConfig();
     config.pointerSpeed = 6;
     config.doubleClickSpeed = 6;
@@ -215,6 +216,69 @@ TEST_F(KdeBackendTest, ZeroWheelLinesAreRefusedAndReportedNotRoundedUp) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, kSetWheelLinesFailed);
     EXPECT_EQ(backend->ReadWheelLines(), 7u);
+}
+
+}  // namespace
+}  // namespace kz7
+
+namespace kz7 {
+namespace {
+
+using linux_platform::DesktopSession;
+using linux_platform::PointerDesktop;
+
+TEST(DesktopChoice, EachSessionGetsTheBackendItsDesktopReads) {
+    using D = PointerDesktop;
+    const struct {
+        const char* what;
+        DesktopSession session;
+        std::vector<PointerDesktop> expected;
+    } cases[] = {
+        {"Plasma on Wayland", {"KDE", "wayland", false, true, true}, {D::Kde}},
+        {"Plasma on X11", {"KDE", "x11", false, true, false}, {D::Kde}},
+        {"sway by name", {"sway", "wayland", true, true, true}, {D::Sway}},
+        {"sway by name, no socket variable", {"sway", "", false, false, true}, {D::Sway}},
+        {"a sway-compatible compositor", {"", "", true, false, true}, {D::Sway}},
+        {"a sway-compatible compositor named otherwise", {"Wayfire", "wayland", true, true, true}, {D::Sway}},
+        {"GNOME on Wayland", {"GNOME", "wayland", false, true, true}, {D::GSettings}},
+        {"Ubuntu's GNOME on X11", {"ubuntu:GNOME", "x11", false, true, false}, {D::GSettings, D::Xinput}},
+        {"Budgie", {"Budgie:GNOME", "x11", false, true, false}, {D::GSettings, D::Xinput}},
+        {"GNOME wins over a stray sway socket", {"GNOME", "wayland", true, false, true}, {D::GSettings}},
+        {"the case of the name does not matter", {"kde", "", false, false, false}, {D::Kde}},
+        {"XFCE on X11", {"XFCE", "x11", false, true, false}, {D::Xinput}},
+        {"a bare X11 session", {"", "", false, true, false}, {D::Xinput}},
+        {"i3", {"i3", "x11", false, true, false}, {D::Xinput}},
+        {"an unknown Wayland compositor with Xwayland", {"Hyprland", "wayland", false, true, true}, {D::GSettings}},
+        {"Xwayland without WAYLAND_DISPLAY", {"", "wayland", false, true, false}, {D::GSettings}},
+        {"no display at all", {"", "", false, false, false}, {D::GSettings}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linux_platform::PointerDesktopCandidates(c.session), c.expected) << c.what;
+}
+
+TEST(DesktopChoice, TheSessionIsReadFromTheEnvironment) {
+    const char* const names[] = {"XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE", "SWAYSOCK", "WAYLAND_DISPLAY", "DISPLAY"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    setenv("XDG_CURRENT_DESKTOP", "sway", 1);
+    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    setenv("SWAYSOCK", "/run/user/1000/sway-ipc.sock", 1);
+    setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+    setenv("DISPLAY", "", 1);  // set but empty counts as unset
+    const DesktopSession session = DesktopSession::FromEnvironment();
+    EXPECT_EQ(session.currentDesktop, "sway");
+    EXPECT_EQ(session.sessionType, "wayland");
+    EXPECT_TRUE(session.swaySocket);
+    EXPECT_TRUE(session.waylandDisplay);
+    EXPECT_FALSE(session.x11Display);
+    EXPECT_EQ(linux_platform::MakeDesktopPointerBackend()->Name(), "sway");
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i]) setenv(names[i], saved[i]->c_str(), 1);
+        else unsetenv(names[i]);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "ini/ini_file.h"
 #include "platform/linux/pointer_backends.h"
-#include "platform/linux/process_env.h"
 
 namespace kz7::linux_platform {
 namespace {
@@ -140,33 +139,11 @@ private:
     std::function<void()> notifyChanged_;
 };
 
-bool DesktopIsKde() {
-    const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
-    if (desktops == nullptr) return false;
-    std::string_view list(desktops);
-    while (!list.empty()) {
-        const std::size_t colon = list.find(':');
-        const std::string_view name = list.substr(0, colon);
-        if (SameProfileName(name, "KDE")) return true;
-        if (colon == std::string_view::npos) break;
-        list.remove_prefix(colon + 1);
-    }
-    return false;
-}
-
 }  // namespace
 
 std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir,
                                                       std::function<void()> notifyChanged) {
     return std::make_unique<KdePointerBackend>(configDir, std::move(notifyChanged));
-}
-
-std::unique_ptr<PointerBackend> MakeDesktopPointerBackend() {
-    if (DesktopIsKde()) {
-        if (const auto dir = CurrentUserConfigHome()) return MakeKdePointerBackend(*dir);
-    }
-    if (auto gsettings = MakeGSettingsPointerBackend()) return gsettings;
-    return std::make_unique<NoPointerBackend>();
 }
 
 }  // namespace kz7::linux_platform
