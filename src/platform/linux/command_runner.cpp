@@ -62,20 +62,6 @@ void KillGroup(pid_t pid) {
 
 }  // namespace
 
-std::string DescribeResult(const CommandResult& result) {
-    switch (result.outcome) {
-        case CommandResult::Outcome::Exited:
-            return result.exitCode == 0 ? "succeeded" : "exited with status " + std::to_string(result.exitCode);
-        case CommandResult::Outcome::NotFound: return "is not installed";
-        case CommandResult::Outcome::NotStarted: return "could not be started";
-        case CommandResult::Outcome::TimedOut: return "did not answer in time";
-        case CommandResult::Outcome::Killed: return "was ended by a signal";
-        case CommandResult::Outcome::OutputTooLong: return "wrote far more than expected";
-        case CommandResult::Outcome::NoStatus: return "ended without an exit status";
-    }
-    return "failed";
-}
-
 CommandResult ProcessRunner::Run(const std::vector<std::string>& argv) {
     CommandResult result;
     if (argv.empty() || argv.front().empty()) return result;

@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kz7::linux_platform {
@@ -30,9 +29,6 @@ struct CommandResult {
 
     bool Succeeded() const { return outcome == Outcome::Exited && exitCode == 0; }
 };
-
-// What a result means, for messages: "exited with status 2", "not found", ...
-std::string DescribeResult(const CommandResult& result);
 
 class CommandRunner {
 public:
