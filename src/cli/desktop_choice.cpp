@@ -23,7 +23,9 @@ std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx) {
             ctx.Fail("neither XDG_CONFIG_HOME nor HOME is set");
             return nullptr;
         }
-        return linux_platform::MakeKdePointerBackend(*dir);
+        const bool x11 = linux_platform::DesktopSession::FromEnvironment().IsX11();
+        return linux_platform::MakeKdePointerBackend(
+            *dir, x11 ? linux_platform::PlasmaSession::X11 : linux_platform::PlasmaSession::Wayland);
     }
     if (desktop == "sway") return linux_platform::MakeSwayPointerBackend();
     if (desktop == "xinput") return linux_platform::MakeXinputPointerBackend();

@@ -10,6 +10,7 @@
 #include "config/prompter.h"
 #include "ini/ini_file.h"
 #include "platform/linux/pointer_backends.h"
+#include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
 
 namespace kz7 {
@@ -131,7 +132,14 @@ protected:
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
-        backend = linux_platform::MakeKdePointerBackend(dir, [this] { ++notifications; });
+        Make(linux_platform::PlasmaSession::X11);
+        // By default the session's mice cannot be reached (no xinput).
+        mice->failing = {PointerSetting::Speed, PointerSetting::Precision};
+    }
+    void Make(linux_platform::PlasmaSession session) {
+        auto devices = std::make_unique<MemoryPointerBackend>();
+        mice = devices.get();
+        backend = linux_platform::MakeKdePointerBackend(dir, session, [this] { ++notifications; }, std::move(devices));
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
     void Write(const std::string& name, const std::string& text) {
@@ -145,6 +153,7 @@ protected:
     }
 
     std::filesystem::path dir;
+    MemoryPointerBackend* mice = nullptr;  // the pointer devices of the session, owned by the backend
     std::unique_ptr<PointerBackend> backend;
     int notifications = 0;
 };
@@ -160,12 +169,14 @@ TEST_F(KdeBackendTest, UnwrittenKeysReadAsPlasmaDefaults) {
 
 TEST_F(KdeBackendTest, ReadsTheFiles) {
     Write("kdeglobals", "[General]\nColorScheme=Breeze\n\n[KDE]\nWheelScrollLines=7\nDoubleClickInterval=650\n");
-    Write("kcminputrc", "[Mouse]\nPointerAcceleration=-1\nPointerAccelerationProfile=1\n");
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=-1\nXLbInptAccelProfileFlat=true\n"
+                        "X11LibInputXAccelProfileFlat=false\n");
     EXPECT_EQ(backend->ReadWheelLines(), 7u);
     EXPECT_EQ(backend->ReadDoubleClickMs(), 650u);
     EXPECT_EQ(backend->ReadSpeed(), 1);
     EXPECT_EQ(backend->ReadPrecision(), false);
-    Write("kcminputrc", "[Mouse]\nX11LibInputXAccelProfileFlat=true\nPointerAcceleration=junk\n");
+    // Never set by the user: the X server's default profile.
+    Write("kcminputrc", "[Mouse]\nX11LibInputXAccelProfileFlat=true\nXLbInptPointerAcceleration=junk\n");
     EXPECT_EQ(backend->ReadPrecision(), false);
     EXPECT_EQ(backend->ReadSpeed(), std::nullopt);
 }
@@ -180,12 +191,58 @@ TEST_F(KdeBackendTest, WritesKeepTheRestOfTheFiles) {
     EXPECT_EQ(Read("kdeglobals"),
               "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\nWheelScrollLines=5\n"
               "DoubleClickInterval=550\n");
-    const IniFile input = IniFile::Load(dir / "kcminputrc");
-    EXPECT_EQ(input.Get("Mouse", "PointerAccelerationProfile"), "1");
-    EXPECT_EQ(input.Get("Mouse", "X11LibInputXAccelProfileFlat"), "true");
-    EXPECT_EQ(input.Get("Mouse", "PointerAcceleration"), "1");
+    EXPECT_EQ(Read("kcminputrc"), "[Mouse]\nXLbInptAccelProfileFlat=true\nXLbInptPointerAcceleration=1\n");
     EXPECT_EQ(backend->ReadSpeed(), 20);
     EXPECT_EQ(backend->ReadPrecision(), false);
+    // The running session was tried too; without xinput the next login applies them.
+    EXPECT_EQ(mice->writes, (std::vector<std::string>{"precision 0", "speed 20"}));
+}
+
+TEST_F(KdeBackendTest, OnX11TheMiceOfTheSessionAreReadFirstAndWrittenToo) {
+    mice->failing.clear();
+    mice->speed = 4;
+    mice->precision = false;
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=1\nXLbInptAccelProfileFlat=false\n");
+    EXPECT_EQ(backend->ReadSpeed(), 4);
+    EXPECT_EQ(backend->ReadPrecision(), false);
+    EXPECT_TRUE(backend->WriteSpeed(12));
+    EXPECT_TRUE(backend->WritePrecision(true));
+    EXPECT_EQ(mice->speed, 12);
+    EXPECT_EQ(mice->precision, true);
+    EXPECT_EQ(IniFile::Load(dir / "kcminputrc").Get("Mouse", "XLbInptPointerAcceleration"), "0.2");
+    EXPECT_NE(backend->Caveat().find("xinput"), std::string_view::npos);
+}
+
+TEST_F(KdeBackendTest, OnWaylandSpeedAndPrecisionAreKWinsAlone) {
+    Make(linux_platform::PlasmaSession::Wayland);
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=1\n");
+    mice->speed = 3;
+    mice->precision = true;
+    EXPECT_EQ(backend->ReadSpeed(), 3);
+    EXPECT_EQ(backend->ReadPrecision(), true);
+    EXPECT_TRUE(backend->WriteSpeed(18));
+    EXPECT_TRUE(backend->WritePrecision(false));
+    EXPECT_EQ(mice->writes, (std::vector<std::string>{"speed 18", "precision 0"}));
+    // KWin keeps them in its own groups; nothing of ours is written for them.
+    EXPECT_EQ(Read("kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=1\n");
+    EXPECT_EQ(notifications, 0);
+    EXPECT_TRUE(backend->Caveat().empty());
+
+    // Without KWin they are failed reads and writes, not the file's values.
+    mice->failing = {PointerSetting::Speed, PointerSetting::Precision};
+    RecordingPrompter prompter;
+    SystemPointer pointer(*backend, prompter, [](std::string_view) {});
+    DeviceConfig config = ZeroConfig();
+    config.pointerSpeed = 4;
+    config.doubleClickSpeed = 6;
+    config.wheelScrollLines = 3;
+    pointer.ReadFromSystem(config);
+    EXPECT_EQ(config.pointerSpeed, 4);
+    EXPECT_EQ(pointer.ApplyToSystem(config).failed,
+              (std::vector<PointerSetting>{PointerSetting::Precision, PointerSetting::Speed}));
+    std::vector<std::string> texts;
+    for (const auto& message : prompter.messages) texts.push_back(message.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"GETMOUSESPEED failed.", "SETMOUSE failed.", "SETMOUSESPEED failed."}));
 }
 
 TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
@@ -199,7 +256,9 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
     pointer.ApplyToSystem(config);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
-              "Scroll one screen cannot be changed on KDE Plasma; kz7 keeps it in its configuration only.");
+              "Scroll one screen cannot be changed on KDE Plasma; kz7 keeps it in its configuration only. On X11, "
+              "mouse speed and pointer precision change at once where xinput is installed, otherwise at the next "
+              "login.");
     EXPECT_EQ(IniFile::Load(dir / "kdeglobals").Get("KDE", "WheelScrollLines"), std::nullopt);
     EXPECT_EQ(backend->ReadDoubleClickMs(), 550u);
 }

@@ -22,15 +22,24 @@ class CommandRunner;
 // user is told the settings live on ("GNOME"); by default "this desktop".
 std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend(std::string desktopName = {});
 
-// KDE Plasma: kdeglobals [KDE] WheelScrollLines and DoubleClickInterval;
-// kcminputrc [Mouse] PointerAcceleration (-1..1) and the acceleration
-// profile (PointerAccelerationProfile 1 flat / 2 adaptive, kept in step with
-// X11LibInputXAccelProfileFlat). Plasma cannot scroll one screen per notch.
-// `configDir` is $XDG_CONFIG_HOME; `notifyChanged` runs after each written
-// file (by default a KGlobalSettings change signal on the session bus, so
-// running programs reload the mouse settings).
-std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir,
-                                                      std::function<void()> notifyChanged = {});
+enum class PlasmaSession { Wayland, X11 };
+
+// KDE Plasma: kdeglobals [KDE] WheelScrollLines and DoubleClickInterval,
+// followed by a KGlobalSettings change signal on the session bus (by default;
+// `notifyChanged` replaces it) so that running programs reload them. Mouse
+// speed and precision live with the pointer devices: on Wayland in KWin
+// (`pointerDevices`, by default KWin over D-Bus, which applies and keeps
+// them); on X11 in kcminputrc [Mouse] XLbInptPointerAcceleration and
+// XLbInptAccelProfileFlat, which kcminit applies at login, and in the mice
+// of the running session (`pointerDevices`, by default xinput). Plasma
+// cannot scroll one screen per notch. `configDir` is $XDG_CONFIG_HOME.
+std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir, PlasmaSession session,
+                                                      std::function<void()> notifyChanged = {},
+                                                      std::unique_ptr<PointerBackend> pointerDevices = {});
+
+// The mice of a running KWin (pointers that are not touchpads), over D-Bus:
+// pointerAcceleration and the flat / adaptive profile. Nothing else.
+std::unique_ptr<PointerBackend> MakeKwinPointerBackend();
 
 // sway (and compositors that answer its IPC) through swaymsg: "pointer_accel"
 // and "accel_profile" of every input of type pointer. sway forgets them when
@@ -56,6 +65,8 @@ struct DesktopSession {
     bool waylandDisplay = false; // WAYLAND_DISPLAY is set
 
     static DesktopSession FromEnvironment();
+    // Whether its pointers belong to an X server (DISPLAY under Wayland is Xwayland's).
+    bool IsX11() const;
 };
 
 // The backends to try for a session, best first; the first that can be made

@@ -39,13 +39,15 @@ std::optional<std::string_view> GnomeFamily(const DesktopSession& session) {
     return NamedDesktop(session.currentDesktop, {"GNOME", "Unity", "Budgie", "Pantheon"});
 }
 
-bool IsX11Session(const DesktopSession& session) {
-    // Under Wayland, DISPLAY is Xwayland, whose devices are not the mouse.
-    if (session.waylandDisplay || SameProfileName(session.sessionType, "wayland")) return false;
-    return session.x11Display;
-}
+bool IsX11Session(const DesktopSession& session) { return session.IsX11(); }
 
 }  // namespace
+
+bool DesktopSession::IsX11() const {
+    // Under Wayland, DISPLAY is Xwayland, whose devices are not the mouse.
+    if (waylandDisplay || SameProfileName(sessionType, "wayland")) return false;
+    return x11Display || SameProfileName(sessionType, "x11");
+}
 
 DesktopSession DesktopSession::FromEnvironment() {
     DesktopSession session;
@@ -74,7 +76,8 @@ std::unique_ptr<PointerBackend> MakeDesktopPointerBackend() {
     for (const PointerDesktop desktop : PointerDesktopCandidates(session)) {
         switch (desktop) {
             case PointerDesktop::Kde:
-                if (const auto dir = CurrentUserConfigHome()) return MakeKdePointerBackend(*dir);
+                if (const auto dir = CurrentUserConfigHome())
+                    return MakeKdePointerBackend(*dir, session.IsX11() ? PlasmaSession::X11 : PlasmaSession::Wayland);
                 break;
             case PointerDesktop::Sway: return MakeSwayPointerBackend();
             case PointerDesktop::Xinput: return MakeXinputPointerBackend();
