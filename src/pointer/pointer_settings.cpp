@@ -80,7 +80,8 @@ std::string UnsupportedSettingsNotice(const std::vector<PointerSetting>& setting
     if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
     text += " cannot be changed on ";
     text += desktop;
-    text += settings.size() == 1 ? "; kz7 keeps it in its configuration only." : "; kz7 keeps them in its configuration only.";
+    text += settings.size() == 1 ? "; kz7 keeps it in its configuration only."
+                                 : "; kz7 keeps them in its configuration only.";
     if (!caveat.empty()) {
         text += ' ';
         text += caveat;
@@ -91,7 +92,6 @@ std::string UnsupportedSettingsNotice(const std::vector<PointerSetting>& setting
 void SystemPointer::TellUnsupportedOnce() {
     if (told_) return;
     told_ = true;
-    unsupported_.clear();
     for (const PointerSetting setting : kPointerSettingsInPageOrder)
         if (!backend_.Supports(setting)) unsupported_.push_back(setting);
     const std::string text = UnsupportedSettingsNotice(unsupported_, backend_.Name(), backend_.Caveat());

@@ -65,7 +65,11 @@ public:
     void Stop() {
         if (!thread_.joinable()) return;
         if (context_) {
-            g_main_context_invoke(context_, [](gpointer loop) { g_main_loop_quit(static_cast<GMainLoop*>(loop)); return G_SOURCE_REMOVE; }, loop_);
+            const auto quit = [](gpointer loop) -> gboolean {
+                g_main_loop_quit(static_cast<GMainLoop*>(loop));
+                return G_SOURCE_REMOVE;
+            };
+            g_main_context_invoke(context_, quit, loop_);
         }
         thread_.join();
     }

@@ -276,7 +276,8 @@ TEST_F(XinputBackendTest, ReadsTheFirstMouseAndWritesEveryMouseButNotTheTouchpad
     AnswerTheSession();
     for (const char* id : {"12", "15"}) {
         for (const char* value : {"1.000", "-0.667", "0.000"})
-            runner->Answer(std::string("xinput set-prop ") + id + " libinput Accel Speed " + value, FakeRunner::Output(""));
+            runner->Answer(std::string("xinput set-prop ") + id + " libinput Accel Speed " + value,
+                           FakeRunner::Output(""));
     }
     runner->Answer("xinput set-prop 12 libinput Accel Profile Enabled 1 0 0", FakeRunner::Output(""));
     runner->Answer("xinput set-prop 15 libinput Accel Profile Enabled 1 0", FakeRunner::Output(""));

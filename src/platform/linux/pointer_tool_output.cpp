@@ -18,9 +18,15 @@ std::optional<json> ParseJson(std::string_view text) {
     return value;
 }
 
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    text = Trim(text);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
@@ -31,9 +37,7 @@ std::vector<int> ParseIntList(std::string_view text) {
     std::vector<int> values;
     while (!text.empty()) {
         const std::size_t comma = text.find(',');
-        std::string_view item = text.substr(0, comma);
-        while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
-        while (!item.empty() && (item.back() == ' ' || item.back() == '\t' || item.back() == '\r')) item.remove_suffix(1);
+        const std::string_view item = Trim(text.substr(0, comma));
         int value = 0;
         const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
         if (error != std::errc() || end != item.data() + item.size()) return {};
@@ -110,10 +114,9 @@ XinputPointerProperties ParseXinputProperties(std::string_view listing) {
     while (start < listing.size()) {
         std::size_t end = listing.find('\n', start);
         if (end == std::string_view::npos) end = listing.size();
-        std::string_view line = listing.substr(start, end - start);
+        const std::string_view line = Trim(listing.substr(start, end - start));
         start = end + 1;
         // "\tlibinput Accel Speed (301):\t0.000000"
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
         const std::size_t atom = line.find(" (");
         const std::size_t colon = line.find("):");
         if (atom == std::string_view::npos || colon == std::string_view::npos || colon < atom) continue;

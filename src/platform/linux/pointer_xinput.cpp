@@ -68,8 +68,11 @@ public:
         if (pointers.empty()) return false;
         const std::string value = FormatUnitSpeed(UnitSpeedFromSpeed(speed));
         bool ok = true;
-        for (const Pointer& pointer : pointers)
-            ok = runner_->Run({"xinput", "set-prop", std::to_string(pointer.id), kSpeedProperty, value}).Succeeded() && ok;
+        for (const Pointer& pointer : pointers) {
+            const CommandResult result =
+                runner_->Run({"xinput", "set-prop", std::to_string(pointer.id), kSpeedProperty, value});
+            ok = result.Succeeded() && ok;
+        }
         return ok;
     }
     bool WriteWheelLines(std::uint32_t) override { return false; }
