@@ -28,6 +28,7 @@
 #include "pages/advanced_page_model.h"
 #include "pages/basic_page_model.h"
 #include "session/apply_session.h"
+#include "session/notifications.h"
 #include "sim/virtual_mouse.h"
 #include "skins/button_labels.h"
 #include "skins/skin_settings.h"
@@ -68,6 +69,9 @@ CArdenoApp::~CArdenoApp() {
 }
 
 namespace {
+
+// Long enough to read a sentence naming several settings.
+constexpr int kPointerNoticeMs = 10000;
 
 void PrintError(const QString& text) {
     std::fprintf(stderr, "kz7: %s\n", text.toLocal8Bit().constData());
@@ -131,7 +135,13 @@ int CArdenoApp::Run() {
     }
     p.link = std::make_unique<DeviceLink>(*backend, p.pauser);
     p.link->SetScrambleKey(*key);
-    p.pointer = std::make_unique<SystemPointer>(*p.pointerBackend, p.prompter);
+    // What the desktop does not let us change is news, not an error: it goes
+    // to the window's tray balloon or desktop notification, once, not into a
+    // box the user must click away.
+    p.pointer = std::make_unique<SystemPointer>(*p.pointerBackend, p.prompter, [&p](std::string_view text) {
+        if (p.window) p.window->ActiveNotifier().Notify(kInfoTitle, text, kPointerNoticeMs);
+        else p.prompter.ShowMessage(text, kWarningCaption);
+    });
 
     p.labels = LoadButtonLabels(paths.settings, language);
     p.session = std::make_unique<ApplySession>(

@@ -23,10 +23,18 @@ std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx) {
             ctx.Fail("neither XDG_CONFIG_HOME nor HOME is set");
             return nullptr;
         }
-        return linux_platform::MakeKdePointerBackend(*dir);
+        const bool x11 = linux_platform::DesktopSession::FromEnvironment().IsX11();
+        return linux_platform::MakeKdePointerBackend(
+            *dir, x11 ? linux_platform::PlasmaSession::X11 : linux_platform::PlasmaSession::Wayland);
     }
-    ctx.Fail("--desktop takes auto, gsettings, kde or none");
+    if (desktop == "sway") return linux_platform::MakeSwayPointerBackend();
+    if (desktop == "xinput") return linux_platform::MakeXinputPointerBackend();
+    ctx.Fail("--desktop takes auto, gsettings, kde, sway, xinput or none");
     return nullptr;
+}
+
+PointerNotice StderrPointerNotice(CliContext& ctx) {
+    return [&err = ctx.err](std::string_view text) { err << "Info: " << text << "\n"; };
 }
 
 }  // namespace kz7::cli

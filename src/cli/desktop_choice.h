@@ -8,8 +8,11 @@
 namespace kz7::cli {
 
 // The desktop whose pointer settings a command reads or writes, from
-// --desktop (auto, gsettings, kde, none; auto when absent). Nothing, with the
-// reason printed, when that desktop cannot be reached.
+// --desktop (auto, gsettings, kde, sway, xinput, none; auto when absent).
+// Nothing, with the reason printed, when that desktop cannot be reached.
 std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx);
+
+// The notice of the settings a desktop lacks, as one "Info: ..." line on stderr.
+PointerNotice StderrPointerNotice(CliContext& ctx);
 
 }  // namespace kz7::cli

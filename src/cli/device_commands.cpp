@@ -198,7 +198,7 @@ int RunApply(CliContext& ctx) {
     if (!session.Connect()) return 1;
     const UiLanguage language = SystemUiLanguage();
     ButtonLabels labels = LoadButtonLabels(paths.settings, language);
-    SystemPointer pointer(*desktop, ctx.prompter);
+    SystemPointer pointer(*desktop, ctx.prompter, StderrPointerNotice(ctx));
     ApplySession apply({session.Link(), model, paths, language, labels, pointer, ctx.prompter});
     apply.FirstDeviceRead();
     const ApplyOutcome outcome = apply.Apply();

@@ -85,7 +85,7 @@ int RunPointerApply(CliContext& ctx) {
     if (!image) return ctx.Fail(why);
     auto backend = ChooseDesktopBackend(ctx);
     if (!backend) return 1;
-    SystemPointer pointer(*backend, ctx.prompter);
+    SystemPointer pointer(*backend, ctx.prompter, StderrPointerNotice(ctx));
     const PointerWriteResult written = pointer.ApplyToSystem(image->config);
     ctx.out << "Applied to " << backend->Name() << ":\n";
     PrintLevels(ctx.out, image->config);
@@ -97,7 +97,7 @@ int RunPointerDefaults(CliContext& ctx) {
         return ctx.Fail("usage: kz7ctl pointer defaults [--desktop D] [FILE]");
     auto backend = ChooseDesktopBackend(ctx);
     if (!backend) return 1;
-    SystemPointer pointer(*backend, ctx.prompter);
+    SystemPointer pointer(*backend, ctx.prompter, StderrPointerNotice(ctx));
     DeviceConfig defaults = ZeroConfig();
     const PointerWriteResult written = pointer.RestoreDefaults(defaults);
 
@@ -143,7 +143,7 @@ int RunLabels(CliContext& ctx) {
 
 const CliCommand kCommands[] = {
     {"pointer show", "[--desktop D] [FILE]",
-     "the desktop's pointer settings and the stored ones (D: auto, gsettings, kde, none)", "", "--desktop",
+     "the desktop's pointer settings and the stored ones (D: auto, gsettings, kde, sway, xinput, none)", "", "--desktop",
      RunPointerShow},
     {"pointer apply", "[--desktop D] [FILE]",
      "write the pointer settings of config.bin to the desktop", "", "--desktop", RunPointerApply},

@@ -10,17 +10,6 @@ int ClampLevel(int level) { return std::clamp(level, 1, kPointerLevels); }
 
 std::uint8_t LevelByte(int level) { return static_cast<std::uint8_t>(ClampLevel(level)); }
 
-std::string_view SettingName(PointerSetting setting) {
-    switch (setting) {
-        case PointerSetting::Precision: return "Pointer precision";
-        case PointerSetting::Speed: return "Pointer speed";
-        case PointerSetting::WheelLines: return "Wheel scroll lines";
-        case PointerSetting::ScrollOneScreen: return "Scrolling one screen per notch";
-        case PointerSetting::DoubleClickTime: return "Double-click time";
-    }
-    return "This setting";
-}
-
 }  // namespace
 
 int LevelFromSpeed(int speed) {
@@ -68,27 +57,54 @@ int SpeedFromUnitSpeed(double unitSpeed) {
     return static_cast<int>(std::lround(kDefaultPointerSpeed + unitSpeed * span));
 }
 
-std::string UnsupportedSettingMessage(PointerSetting setting, std::string_view desktop) {
-    std::string text(SettingName(setting));
+std::string_view PointerSettingName(PointerSetting setting) {
+    // The advanced page's own labels, so that the user finds what is meant.
+    switch (setting) {
+        case PointerSetting::Speed: return "mouse speed";
+        case PointerSetting::Precision: return "enhance pointer precision";
+        case PointerSetting::WheelLines: return "scrolling speed";
+        case PointerSetting::ScrollOneScreen: return "scroll one screen";
+        case PointerSetting::DoubleClickTime: return "double-click speed";
+    }
+    return "this setting";
+}
+
+std::string UnsupportedSettingsNotice(const std::vector<PointerSetting>& settings, std::string_view desktop,
+                                      std::string_view caveat) {
+    if (settings.empty()) return {};
+    std::string text;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        if (i > 0) text += i + 1 == settings.size() ? " and " : ", ";
+        text += PointerSettingName(settings[i]);
+    }
+    if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
     text += " cannot be changed on ";
     text += desktop;
-    text += "; the value is kept in the configuration only.";
+    text += settings.size() == 1 ? "; kz7 keeps it in its configuration only."
+                                 : "; kz7 keeps them in its configuration only.";
+    if (!caveat.empty()) {
+        text += ' ';
+        text += caveat;
+    }
     return text;
 }
 
-bool SystemPointer::Available(PointerSetting setting) {
-    if (backend_.Supports(setting)) return true;
-    if (std::find(unsupported_.begin(), unsupported_.end(), setting) == unsupported_.end()) {
-        unsupported_.push_back(setting);
-        prompter_.ShowMessage(UnsupportedSettingMessage(setting, backend_.Name()), kWarningCaption);
-    }
-    return false;
+void SystemPointer::TellUnsupportedOnce() {
+    if (told_) return;
+    told_ = true;
+    for (const PointerSetting setting : kPointerSettingsInPageOrder)
+        if (!backend_.Supports(setting)) unsupported_.push_back(setting);
+    const std::string text = UnsupportedSettingsNotice(unsupported_, backend_.Name(), backend_.Caveat());
+    if (text.empty()) return;
+    if (notice_) notice_(text);
+    else prompter_.ShowMessage(text, kWarningCaption);
 }
 
 void SystemPointer::Warn(std::string_view text) { prompter_.ShowMessage(text, kWarningCaption); }
 
 bool SystemPointer::ReadFromSystem(DeviceConfig& config) {
     if (read_) return false;
+    TellUnsupportedOnce();
 
     if (Available(PointerSetting::Precision)) {
         // A failed read is not reported and leaves precision off.
@@ -132,6 +148,7 @@ void SystemPointer::Write(PointerSetting setting, bool written, std::string_view
 }
 
 PointerWriteResult SystemPointer::ApplyToSystem(const DeviceConfig& config) {
+    TellUnsupportedOnce();
     PointerWriteResult result;
     if (Available(PointerSetting::Precision))
         Write(PointerSetting::Precision, backend_.WritePrecision(config.enhancePointerPrecision == 1),
@@ -155,6 +172,7 @@ PointerWriteResult SystemPointer::ApplyToSystem(const DeviceConfig& config) {
 }
 
 PointerWriteResult SystemPointer::RestoreDefaults(DeviceConfig& config) {
+    TellUnsupportedOnce();
     PointerWriteResult result;
     if (Available(PointerSetting::Precision))
         Write(PointerSetting::Precision, backend_.WritePrecision(false), kSetMouseFailed, result);

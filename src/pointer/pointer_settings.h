@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,14 +64,23 @@ int SpeedFromUnitSpeed(double unitSpeed);
 
 enum class PointerSetting { Precision, Speed, WheelLines, ScrollOneScreen, DoubleClickTime };
 
+// Every setting, in the order the advanced page shows them.
+inline constexpr std::array<PointerSetting, 5> kPointerSettingsInPageOrder = {
+    PointerSetting::Speed, PointerSetting::Precision, PointerSetting::WheelLines, PointerSetting::ScrollOneScreen,
+    PointerSetting::DoubleClickTime};
+
 // What a desktop offers for the pointer settings. A read gives nothing when
 // it fails; a write returns whether it succeeded. Callers ask Supports first:
 // a desktop without a setting is not asked for it.
 class PointerBackend {
 public:
     virtual ~PointerBackend() = default;
+    // The desktop as the user knows it: "KDE Plasma", "sway", "GNOME".
     virtual std::string_view Name() const = 0;
     virtual bool Supports(PointerSetting setting) const = 0;
+    // What the user should know about the changes kz7 makes here (a full
+    // sentence, or nothing), told with the settings this desktop lacks.
+    virtual std::string_view Caveat() const { return {}; }
 
     virtual std::optional<bool> ReadPrecision() = 0;
     virtual std::optional<int> ReadSpeed() = 0;  // 1..20
@@ -108,14 +118,27 @@ inline constexpr std::string_view kSetMouseSpeedFailed = "SETMOUSESPEED failed."
 inline constexpr std::string_view kSetWheelLinesFailed = "SETWHEELSCROLLLINES failed.";
 inline constexpr std::string_view kSetDoubleClickFailed = "SPI_SETDOUBLECLICKTIME failed.";
 
-// "<Setting> cannot be changed on <desktop>; the value is kept in the configuration only."
-std::string UnsupportedSettingMessage(PointerSetting setting, std::string_view desktop);
+// The setting as the advanced page names it, in lower case: "mouse speed",
+// "enhance pointer precision", "scrolling speed", "scroll one screen",
+// "double-click speed".
+std::string_view PointerSettingName(PointerSetting setting);
+
+// One notice for every setting a desktop lacks, or "" when it lacks none:
+// "Scrolling speed, scroll one screen and double-click speed cannot be
+// changed on sway; kz7 keeps them in its configuration only." followed by the
+// desktop's caveat when it has one.
+std::string UnsupportedSettingsNotice(const std::vector<PointerSetting>& settings, std::string_view desktop,
+                                      std::string_view caveat = {});
+
+// Where that notice goes: a desktop notification in the window, one line on
+// stderr in kz7ctl.
+using PointerNotice = std::function<void(std::string_view text)>;
 
 // ---- The settings of one run ----------------------------------------------------------
 
 // The outcome of writing settings to the desktop: the settings whose write
 // failed (each was reported). A setting the desktop does not have is no
-// failure: it was reported once and the value stays in the record.
+// failure: it was told once and the value stays in the record.
 struct PointerWriteResult {
     std::vector<PointerSetting> failed;
     bool Ok() const { return failed.empty(); }
@@ -123,13 +146,14 @@ struct PointerWriteResult {
 
 // Reads the desktop's values into the record once per run, applies the
 // record's values on OK / Apply, and restores the defaults. Every failed read
-// or write is reported with its own message and the sequence goes on. A
-// setting the desktop does not have is reported once per run, the first time
-// it comes up, and then skipped silently.
+// or write is reported with its own message and the sequence goes on. The
+// settings the desktop does not have are told together, once per run, the
+// first time the desktop is read or written, and then skipped silently.
 class SystemPointer {
 public:
-    SystemPointer(PointerBackend& backend, Prompter& prompter)
-        : backend_(backend), prompter_(prompter) {}
+    // Without a notice sink, the notice is a message through the prompter.
+    SystemPointer(PointerBackend& backend, Prompter& prompter, PointerNotice notice = {})
+        : backend_(backend), prompter_(prompter), notice_(std::move(notice)) {}
 
     // The first call in a run replaces the five pointer fields with the
     // desktop's values (a value that cannot be read keeps the stored one,
@@ -146,18 +170,23 @@ public:
     // level 6).
     PointerWriteResult RestoreDefaults(DeviceConfig& config);
 
-    // Settings found missing so far in this run, in the order they came up.
+    // The settings this desktop lacks, in page order; known once the desktop
+    // was first read or written.
     const std::vector<PointerSetting>& UnsupportedSettings() const { return unsupported_; }
 
 private:
-    bool Available(PointerSetting setting);
+    // The first read or write of a run tells what the desktop lacks.
+    void TellUnsupportedOnce();
+    bool Available(PointerSetting setting) const { return backend_.Supports(setting); }
     void Warn(std::string_view text);
     // Writes one setting when the desktop has it; a failed write is reported and noted.
     void Write(PointerSetting setting, bool written, std::string_view failure, PointerWriteResult& result);
 
     PointerBackend& backend_;
     Prompter& prompter_;
+    PointerNotice notice_;
     bool read_ = false;
+    bool told_ = false;
     std::vector<PointerSetting> unsupported_;
 };
 

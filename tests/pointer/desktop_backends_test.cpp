@@ -10,6 +10,7 @@
 #include "config/prompter.h"
 #include "ini/ini_file.h"
 #include "platform/linux/pointer_backends.h"
+#include "pointer/memory_pointer_backend.h"
 #include "pointer/pointer_settings.h"
 
 namespace kz7 {
@@ -117,9 +118,10 @@ TEST_F(GSettingsBackendTest, ReadApplyAndDefaultThroughTheSettingsOfOneRun) {
     EXPECT_EQ(Profile(), "flat");
     EXPECT_EQ(g_settings_get_int(mouse, "double-click"), 500);
 
-    // The missing wheel setting was told once, not on every Apply.
+    // The missing wheel settings were told once, not on every Apply.
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, UnsupportedSettingMessage(PointerSetting::WheelLines, backend->Name()));
+    EXPECT_EQ(prompter.messages[0].text,
+              UnsupportedSettingsNotice({PointerSetting::WheelLines, PointerSetting::ScrollOneScreen}, backend->Name()));
 }
 
 class KdeBackendTest : public ::testing::Test {
@@ -130,7 +132,14 @@ protected:
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
-        backend = linux_platform::MakeKdePointerBackend(dir, [this] { ++notifications; });
+        Make(linux_platform::PlasmaSession::X11);
+        // By default the session's mice cannot be reached (no xinput).
+        mice->failing = {PointerSetting::Speed, PointerSetting::Precision};
+    }
+    void Make(linux_platform::PlasmaSession session) {
+        auto devices = std::make_unique<MemoryPointerBackend>();
+        mice = devices.get();
+        backend = linux_platform::MakeKdePointerBackend(dir, session, [this] { ++notifications; }, std::move(devices));
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
     void Write(const std::string& name, const std::string& text) {
@@ -144,6 +153,7 @@ protected:
     }
 
     std::filesystem::path dir;
+    MemoryPointerBackend* mice = nullptr;  // the pointer devices of the session, owned by the backend
     std::unique_ptr<PointerBackend> backend;
     int notifications = 0;
 };
@@ -159,12 +169,14 @@ TEST_F(KdeBackendTest, UnwrittenKeysReadAsPlasmaDefaults) {
 
 TEST_F(KdeBackendTest, ReadsTheFiles) {
     Write("kdeglobals", "[General]\nColorScheme=Breeze\n\n[KDE]\nWheelScrollLines=7\nDoubleClickInterval=650\n");
-    Write("kcminputrc", "[Mouse]\nPointerAcceleration=-1\nPointerAccelerationProfile=1\n");
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=-1\nXLbInptAccelProfileFlat=true\n"
+                        "X11LibInputXAccelProfileFlat=false\n");
     EXPECT_EQ(backend->ReadWheelLines(), 7u);
     EXPECT_EQ(backend->ReadDoubleClickMs(), 650u);
     EXPECT_EQ(backend->ReadSpeed(), 1);
     EXPECT_EQ(backend->ReadPrecision(), false);
-    Write("kcminputrc", "[Mouse]\nX11LibInputXAccelProfileFlat=true\nPointerAcceleration=junk\n");
+    // Never set by the user: the X server's default profile.
+    Write("kcminputrc", "[Mouse]\nX11LibInputXAccelProfileFlat=true\nXLbInptPointerAcceleration=junk\n");
     EXPECT_EQ(backend->ReadPrecision(), false);
     EXPECT_EQ(backend->ReadSpeed(), std::nullopt);
 }
@@ -179,12 +191,58 @@ TEST_F(KdeBackendTest, WritesKeepTheRestOfTheFiles) {
     EXPECT_EQ(Read("kdeglobals"),
               "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\nWheelScrollLines=5\n"
               "DoubleClickInterval=550\n");
-    const IniFile input = IniFile::Load(dir / "kcminputrc");
-    EXPECT_EQ(input.Get("Mouse", "PointerAccelerationProfile"), "1");
-    EXPECT_EQ(input.Get("Mouse", "X11LibInputXAccelProfileFlat"), "true");
-    EXPECT_EQ(input.Get("Mouse", "PointerAcceleration"), "1");
+    EXPECT_EQ(Read("kcminputrc"), "[Mouse]\nXLbInptAccelProfileFlat=true\nXLbInptPointerAcceleration=1\n");
     EXPECT_EQ(backend->ReadSpeed(), 20);
     EXPECT_EQ(backend->ReadPrecision(), false);
+    // The running session was tried too; without xinput the next login applies them.
+    EXPECT_EQ(mice->writes, (std::vector<std::string>{"precision 0", "speed 20"}));
+}
+
+TEST_F(KdeBackendTest, OnX11TheMiceOfTheSessionAreReadFirstAndWrittenToo) {
+    mice->failing.clear();
+    mice->speed = 4;
+    mice->precision = false;
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=1\nXLbInptAccelProfileFlat=false\n");
+    EXPECT_EQ(backend->ReadSpeed(), 4);
+    EXPECT_EQ(backend->ReadPrecision(), false);
+    EXPECT_TRUE(backend->WriteSpeed(12));
+    EXPECT_TRUE(backend->WritePrecision(true));
+    EXPECT_EQ(mice->speed, 12);
+    EXPECT_EQ(mice->precision, true);
+    EXPECT_EQ(IniFile::Load(dir / "kcminputrc").Get("Mouse", "XLbInptPointerAcceleration"), "0.2");
+    EXPECT_NE(backend->Caveat().find("xinput"), std::string_view::npos);
+}
+
+TEST_F(KdeBackendTest, OnWaylandSpeedAndPrecisionAreKWinsAlone) {
+    Make(linux_platform::PlasmaSession::Wayland);
+    Write("kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=1\n");
+    mice->speed = 3;
+    mice->precision = true;
+    EXPECT_EQ(backend->ReadSpeed(), 3);
+    EXPECT_EQ(backend->ReadPrecision(), true);
+    EXPECT_TRUE(backend->WriteSpeed(18));
+    EXPECT_TRUE(backend->WritePrecision(false));
+    EXPECT_EQ(mice->writes, (std::vector<std::string>{"speed 18", "precision 0"}));
+    // KWin keeps them in its own groups; nothing of ours is written for them.
+    EXPECT_EQ(Read("kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=1\n");
+    EXPECT_EQ(notifications, 0);
+    EXPECT_TRUE(backend->Caveat().empty());
+
+    // Without KWin they are failed reads and writes, not the file's values.
+    mice->failing = {PointerSetting::Speed, PointerSetting::Precision};
+    RecordingPrompter prompter;
+    SystemPointer pointer(*backend, prompter, [](std::string_view) {});
+    DeviceConfig config = ZeroConfig();
+    config.pointerSpeed = 4;
+    config.doubleClickSpeed = 6;
+    config.wheelScrollLines = 3;
+    pointer.ReadFromSystem(config);
+    EXPECT_EQ(config.pointerSpeed, 4);
+    EXPECT_EQ(pointer.ApplyToSystem(config).failed,
+              (std::vector<PointerSetting>{PointerSetting::Precision, PointerSetting::Speed}));
+    std::vector<std::string> texts;
+    for (const auto& message : prompter.messages) texts.push_back(message.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"GETMOUSESPEED failed.", "SETMOUSE failed.", "SETMOUSESPEED failed."}));
 }
 
 TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
@@ -198,7 +256,9 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
     pointer.ApplyToSystem(config);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
-              UnsupportedSettingMessage(PointerSetting::ScrollOneScreen, "KDE Plasma"));
+              "Scroll one screen cannot be changed on KDE Plasma; kz7 keeps it in its configuration only. On X11, "
+              "mouse speed and pointer precision change at once where xinput is installed, otherwise at the next "
+              "login.");
     EXPECT_EQ(IniFile::Load(dir / "kdeglobals").Get("KDE", "WheelScrollLines"), std::nullopt);
     EXPECT_EQ(backend->ReadDoubleClickMs(), 550u);
 }
@@ -206,7 +266,7 @@ TEST_F(KdeBackendTest, OneScreenPerNotchIsToldOnceAndNotWritten) {
 TEST_F(KdeBackendTest, ZeroWheelLinesAreRefusedAndReportedNotRoundedUp) {
     Write("kdeglobals", "[KDE]\nWheelScrollLines=7\n");
     RecordingPrompter prompter;
-    SystemPointer pointer(*backend, prompter);
+    SystemPointer pointer(*backend, prompter, [](std::string_view) {});
     DeviceConfig config = ZeroConfig();
     config.pointerSpeed = 6;
     config.doubleClickSpeed = 6;
@@ -215,6 +275,69 @@ TEST_F(KdeBackendTest, ZeroWheelLinesAreRefusedAndReportedNotRoundedUp) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, kSetWheelLinesFailed);
     EXPECT_EQ(backend->ReadWheelLines(), 7u);
+}
+
+}  // namespace
+}  // namespace kz7
+
+namespace kz7 {
+namespace {
+
+using linux_platform::DesktopSession;
+using linux_platform::PointerDesktop;
+
+TEST(DesktopChoice, EachSessionGetsTheBackendItsDesktopReads) {
+    using D = PointerDesktop;
+    const struct {
+        const char* what;
+        DesktopSession session;
+        std::vector<PointerDesktop> expected;
+    } cases[] = {
+        {"Plasma on Wayland", {"KDE", "wayland", false, true, true}, {D::Kde}},
+        {"Plasma on X11", {"KDE", "x11", false, true, false}, {D::Kde}},
+        {"sway by name", {"sway", "wayland", true, true, true}, {D::Sway}},
+        {"sway by name, no socket variable", {"sway", "", false, false, true}, {D::Sway}},
+        {"a sway-compatible compositor", {"", "", true, false, true}, {D::Sway}},
+        {"a sway-compatible compositor named otherwise", {"Wayfire", "wayland", true, true, true}, {D::Sway}},
+        {"GNOME on Wayland", {"GNOME", "wayland", false, true, true}, {D::GSettings}},
+        {"Ubuntu's GNOME on X11", {"ubuntu:GNOME", "x11", false, true, false}, {D::GSettings, D::Xinput}},
+        {"Budgie", {"Budgie:GNOME", "x11", false, true, false}, {D::GSettings, D::Xinput}},
+        {"GNOME wins over a stray sway socket", {"GNOME", "wayland", true, false, true}, {D::GSettings}},
+        {"the case of the name does not matter", {"kde", "", false, false, false}, {D::Kde}},
+        {"XFCE on X11", {"XFCE", "x11", false, true, false}, {D::Xinput}},
+        {"a bare X11 session", {"", "", false, true, false}, {D::Xinput}},
+        {"i3", {"i3", "x11", false, true, false}, {D::Xinput}},
+        {"an unknown Wayland compositor with Xwayland", {"Hyprland", "wayland", false, true, true}, {D::GSettings}},
+        {"Xwayland without WAYLAND_DISPLAY", {"", "wayland", false, true, false}, {D::GSettings}},
+        {"no display at all", {"", "", false, false, false}, {D::GSettings}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linux_platform::PointerDesktopCandidates(c.session), c.expected) << c.what;
+}
+
+TEST(DesktopChoice, TheSessionIsReadFromTheEnvironment) {
+    const char* const names[] = {"XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE", "SWAYSOCK", "WAYLAND_DISPLAY", "DISPLAY"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    setenv("XDG_CURRENT_DESKTOP", "sway", 1);
+    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    setenv("SWAYSOCK", "/run/user/1000/sway-ipc.sock", 1);
+    setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+    setenv("DISPLAY", "", 1);  // set but empty counts as unset
+    const DesktopSession session = DesktopSession::FromEnvironment();
+    EXPECT_EQ(session.currentDesktop, "sway");
+    EXPECT_EQ(session.sessionType, "wayland");
+    EXPECT_TRUE(session.swaySocket);
+    EXPECT_TRUE(session.waylandDisplay);
+    EXPECT_FALSE(session.x11Display);
+    EXPECT_EQ(linux_platform::MakeDesktopPointerBackend()->Name(), "sway");
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i]) setenv(names[i], saved[i]->c_str(), 1);
+        else unsetenv(names[i]);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pointer/pointer_record.h"
@@ -155,25 +156,100 @@ TEST_F(SystemPointerTest, EachFailedWriteIsReportedAndTheSequenceGoesOn) {
                                                  "SETWHEELSCROLLLINES failed.", "SPI_SETDOUBLECLICKTIME failed."}));
 }
 
-TEST_F(SystemPointerTest, AMissingSettingIsReportedOnceAndNeverWritten) {
+TEST(UnsupportedSettingsNotice, NamesEverySettingInOneSentence) {
+    using S = PointerSetting;
+    const struct {
+        std::vector<PointerSetting> settings;
+        std::string_view caveat;
+        std::string text;
+    } cases[] = {
+        {{}, "", ""},
+        {{}, "Lasts until sway restarts.", ""},
+        {{S::ScrollOneScreen}, "", "Scroll one screen cannot be changed on Desk; kz7 keeps it in its configuration only."},
+        {{S::DoubleClickTime, S::WheelLines}, "",
+         "Double-click speed and scrolling speed cannot be changed on Desk; kz7 keeps them in its configuration only."},
+        {{S::WheelLines, S::ScrollOneScreen, S::DoubleClickTime}, "Lasts until sway restarts.",
+         "Scrolling speed, scroll one screen and double-click speed cannot be changed on Desk; kz7 keeps them in its "
+         "configuration only. Lasts until sway restarts."},
+        {{S::Speed, S::Precision, S::WheelLines, S::ScrollOneScreen, S::DoubleClickTime}, "",
+         "Mouse speed, enhance pointer precision, scrolling speed, scroll one screen and double-click speed cannot be "
+         "changed on Desk; kz7 keeps them in its configuration only."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UnsupportedSettingsNotice(c.settings, "Desk", c.caveat), c.text);
+}
+
+// A desktop that lacks some settings, with the notice sink of a front end.
+class UnsupportedNoticeTest : public SystemPointerTest {
+protected:
+    std::vector<std::string> notices;
+    SystemPointer told{desktop, prompter, [this](std::string_view text) { notices.emplace_back(text); }};
+};
+
+TEST_F(UnsupportedNoticeTest, IsToldOnceARunNamingEveryMissingSettingAndNothingMissingIsWritten) {
+    desktop.missing = {PointerSetting::DoubleClickTime, PointerSetting::WheelLines, PointerSetting::ScrollOneScreen};
+    DeviceConfig config = PointerRecord(0, 0, 6, 5, 6);
+    told.ReadFromSystem(config);
+    EXPECT_EQ(config.wheelScrollLines, 5);
+    EXPECT_EQ(config.doubleClickSpeed, 6);
+    told.ApplyToSystem(config);
+    config.scrollOneScreen = 1;
+    told.ApplyToSystem(config);
+    told.RestoreDefaults(config);
+
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Scrolling speed, scroll one screen and double-click speed cannot be changed on the "
+                          "in-memory desktop; kz7 keeps them in its configuration only.");
+    // A notice, not a box to click away.
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(told.UnsupportedSettings(), (std::vector<PointerSetting>{PointerSetting::WheelLines,
+                                                                       PointerSetting::ScrollOneScreen,
+                                                                       PointerSetting::DoubleClickTime}));
+    for (const std::string& write : desktop.writes) {
+        EXPECT_FALSE(write.starts_with("lines")) << write;
+        EXPECT_FALSE(write.starts_with("double-click")) << write;
+    }
+}
+
+TEST_F(UnsupportedNoticeTest, TheFirstApplyTellsItWhenNothingWasRead) {
+    desktop.missing = {PointerSetting::ScrollOneScreen};
+    told.ApplyToSystem(PointerRecord(0, 0, 6, 3, 6));
+    told.ApplyToSystem(PointerRecord(0, 1, 6, 3, 6));
+    DeviceConfig config = PointerRecord(0, 0, 6, 3, 6);
+    told.ReadFromSystem(config);
+    EXPECT_EQ(notices, (std::vector<std::string>{
+                           "Scroll one screen cannot be changed on the in-memory desktop; kz7 keeps it in its "
+                           "configuration only."}));
+}
+
+TEST_F(UnsupportedNoticeTest, NothingIsToldWhenTheDesktopHasEverySetting) {
+    DeviceConfig config = PointerRecord(1, 0, 6, 3, 6);
+    told.ReadFromSystem(config);
+    told.ApplyToSystem(config);
+    told.RestoreDefaults(config);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(told.UnsupportedSettings().empty());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(UnsupportedNoticeTest, FailuresOfSettingsTheDesktopHasKeepTheirOwnMessages) {
+    desktop.missing = {PointerSetting::WheelLines, PointerSetting::ScrollOneScreen};
+    desktop.failing = {PointerSetting::Speed};
+    DeviceConfig config = PointerRecord(0, 0, 6, 3, 6);
+    told.ReadFromSystem(config);
+    const PointerWriteResult result = told.ApplyToSystem(config);
+    EXPECT_EQ(result.failed, std::vector<PointerSetting>{PointerSetting::Speed});
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"GETMOUSESPEED failed.", "SETMOUSESPEED failed."}));
+}
+
+TEST_F(SystemPointerTest, WithoutANoticeSinkTheNoticeIsOneMessage) {
     desktop.missing = {PointerSetting::WheelLines, PointerSetting::ScrollOneScreen};
     DeviceConfig config = PointerRecord(0, 0, 6, 5, 6);
     pointer.ReadFromSystem(config);
-    EXPECT_EQ(config.wheelScrollLines, 5);
-    pointer.ApplyToSystem(config);
-    pointer.ApplyToSystem(config);
-    config.scrollOneScreen = 1;
-    pointer.ApplyToSystem(config);
     pointer.ApplyToSystem(config);
     pointer.RestoreDefaults(config);
-
-    const auto texts = Texts();
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], UnsupportedSettingMessage(PointerSetting::WheelLines, desktop.Name()));
-    EXPECT_EQ(texts[1], UnsupportedSettingMessage(PointerSetting::ScrollOneScreen, desktop.Name()));
-    EXPECT_EQ(pointer.UnsupportedSettings(),
-              (std::vector<PointerSetting>{PointerSetting::WheelLines, PointerSetting::ScrollOneScreen}));
-    for (const std::string& write : desktop.writes) EXPECT_FALSE(write.starts_with("lines")) << write;
+    EXPECT_EQ(Texts(), (std::vector<std::string>{UnsupportedSettingsNotice(
+                           {PointerSetting::WheelLines, PointerSetting::ScrollOneScreen}, desktop.Name())}));
 }
 
 TEST_F(SystemPointerTest, DefaultWritesAtOnceAndLaterApplyUsesTheLevels) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/linux/pointer_backends.h"
@@ -19,8 +20,9 @@ constexpr const char* kDoubleClickKey = "double-click";
 
 class GSettingsPointerBackend final : public PointerBackend {
 public:
-    explicit GSettingsPointerBackend(GSettingsSchema* schema)
-        : settings_(g_settings_new_full(schema, nullptr, nullptr)),
+    GSettingsPointerBackend(GSettingsSchema* schema, std::string name)
+        : name_(name.empty() ? std::string("this desktop") : std::move(name)),
+          settings_(g_settings_new_full(schema, nullptr, nullptr)),
           hasSpeed_(g_settings_schema_has_key(schema, kSpeedKey)),
           hasProfile_(g_settings_schema_has_key(schema, kProfileKey)),
           hasDoubleClick_(g_settings_schema_has_key(schema, kDoubleClickKey)) {}
@@ -31,7 +33,7 @@ public:
     GSettingsPointerBackend(const GSettingsPointerBackend&) = delete;
     GSettingsPointerBackend& operator=(const GSettingsPointerBackend&) = delete;
 
-    std::string_view Name() const override { return "this desktop (GSettings)"; }
+    std::string_view Name() const override { return name_; }
 
     bool Supports(PointerSetting setting) const override {
         switch (setting) {
@@ -93,6 +95,7 @@ private:
         return true;
     }
 
+    std::string name_;
     GSettings* settings_;
     bool hasSpeed_;
     bool hasProfile_;
@@ -119,7 +122,7 @@ bool SettingsReachTheDesktop() {
 
 }  // namespace
 
-std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend() {
+std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend(std::string desktopName) {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     if (source == nullptr) return nullptr;
     GSettingsSchema* schema = g_settings_schema_source_lookup(source, kMouseSchema, TRUE);
@@ -128,7 +131,7 @@ std::unique_ptr<PointerBackend> MakeGSettingsPointerBackend() {
         g_settings_schema_unref(schema);
         return nullptr;
     }
-    auto backend = std::make_unique<GSettingsPointerBackend>(schema);
+    auto backend = std::make_unique<GSettingsPointerBackend>(schema, std::move(desktopName));
     g_settings_schema_unref(schema);
     return backend;
 }

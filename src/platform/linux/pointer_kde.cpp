@@ -2,11 +2,11 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "ini/ini_file.h"
 #include "platform/linux/pointer_backends.h"
-#include "platform/linux/process_env.h"
 
 namespace kz7::linux_platform {
 namespace {
@@ -14,20 +14,24 @@ namespace {
 // Plasma's own defaults, used when a key has never been written.
 constexpr std::uint32_t kPlasmaWheelLines = 3;
 constexpr std::uint32_t kPlasmaDoubleClickMs = 400;
-constexpr int kProfileFlat = 1;
-constexpr int kProfileAdaptive = 2;
 
 constexpr std::string_view kGlobalsGroup = "KDE";
 constexpr std::string_view kWheelLinesKey = "WheelScrollLines";
 constexpr std::string_view kDoubleClickKey = "DoubleClickInterval";
+// What the mouse settings module keeps for X11 with libinput, and what
+// kcminit puts on every mouse at login.
 constexpr std::string_view kMouseGroup = "Mouse";
-constexpr std::string_view kAccelerationKey = "PointerAcceleration";
-constexpr std::string_view kProfileKey = "PointerAccelerationProfile";
-constexpr std::string_view kX11FlatKey = "X11LibInputXAccelProfileFlat";
+constexpr std::string_view kX11AccelerationKey = "XLbInptPointerAcceleration";
+constexpr std::string_view kX11FlatKey = "XLbInptAccelProfileFlat";
+// The X server's own default profile, recorded by the module at start.
+constexpr std::string_view kX11DefaultFlatKey = "X11LibInputXAccelProfileFlat";
 
 // Tells running KDE programs that the mouse settings changed
-// (KGlobalSettings::SettingsChanged for the mouse category). Only when a
-// session bus is there: no bus is started for it.
+// (KGlobalSettings::SettingsChanged for the mouse category), as the settings
+// modules do. Qt programs on the KDE platform theme reread the double-click
+// interval and wheel lines from kdeglobals; KWin on Wayland rereads
+// kcminputrc and reapplies each pointer's own settings. Only when a session
+// bus is there: no bus is started for it.
 void NotifyPlasma() {
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) return;
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
@@ -57,10 +61,13 @@ std::string FormatDouble(double value) {
 
 class KdePointerBackend final : public PointerBackend {
 public:
-    KdePointerBackend(const std::filesystem::path& configDir, std::function<void()> notifyChanged)
+    KdePointerBackend(const std::filesystem::path& configDir, PlasmaSession session,
+                      std::function<void()> notifyChanged, std::unique_ptr<PointerBackend> pointerDevices)
         : globals_(configDir / "kdeglobals"),
           input_(configDir / "kcminputrc"),
-          notifyChanged_(notifyChanged ? std::move(notifyChanged) : std::function<void()>(NotifyPlasma)) {}
+          session_(session),
+          notifyChanged_(notifyChanged ? std::move(notifyChanged) : std::function<void()>(NotifyPlasma)),
+          devices_(std::move(pointerDevices)) {}
 
     std::string_view Name() const override { return "KDE Plasma"; }
 
@@ -68,21 +75,51 @@ public:
         return setting != PointerSetting::ScrollOneScreen;
     }
 
+    std::string_view Caveat() const override {
+        if (session_ == PlasmaSession::Wayland) return {};
+        return "On X11, mouse speed and pointer precision change at once where xinput is installed, otherwise at "
+               "the next login.";
+    }
+
+    // Speed and precision: on Wayland what KWin has, on X11 what the mice
+    // have now, else what the next login will give them.
     std::optional<bool> ReadPrecision() override {
+        if (const auto live = devices_->ReadPrecision()) return live;
+        if (session_ == PlasmaSession::Wayland) return std::nullopt;
         const IniFile file = IniFile::Load(input_);
-        if (file.Get(kMouseGroup, kProfileKey))
-            return file.GetInt(kMouseGroup, kProfileKey, kProfileAdaptive) != kProfileFlat;
         if (const auto flat = file.Get(kMouseGroup, kX11FlatKey)) return *flat != "true";
+        if (const auto flat = file.Get(kMouseGroup, kX11DefaultFlatKey)) return *flat != "true";
         return true;  // adaptive unless told otherwise
     }
 
     std::optional<int> ReadSpeed() override {
+        if (const auto live = devices_->ReadSpeed()) return live;
+        if (session_ == PlasmaSession::Wayland) return std::nullopt;
         const IniFile file = IniFile::Load(input_);
-        const auto text = file.Get(kMouseGroup, kAccelerationKey);
+        const auto text = file.Get(kMouseGroup, kX11AccelerationKey);
         if (!text) return kDefaultPointerSpeed;
         const auto factor = ParseDouble(*text);
         if (!factor) return std::nullopt;
         return SpeedFromUnitSpeed(*factor);
+    }
+
+    // On Wayland KWin applies and keeps them itself. On X11 they go to
+    // kcminputrc for every later login and to the mice of this session as
+    // far as xinput can reach them.
+    bool WritePrecision(bool on) override {
+        if (session_ == PlasmaSession::Wayland) return devices_->WritePrecision(on);
+        const bool kept =
+            Update(input_, [on](IniFile& file) { file.Set(kMouseGroup, kX11FlatKey, on ? "false" : "true"); });
+        if (kept) devices_->WritePrecision(on);
+        return kept;
+    }
+    bool WriteSpeed(int speed) override {
+        if (session_ == PlasmaSession::Wayland) return devices_->WriteSpeed(speed);
+        const bool kept = Update(input_, [speed](IniFile& file) {
+            file.Set(kMouseGroup, kX11AccelerationKey, FormatDouble(UnitSpeedFromSpeed(speed)));
+        });
+        if (kept) devices_->WriteSpeed(speed);
+        return kept;
     }
 
     std::optional<std::uint32_t> ReadWheelLines() override {
@@ -99,17 +136,6 @@ public:
         return static_cast<std::uint32_t>(ms);
     }
 
-    bool WritePrecision(bool on) override {
-        return Update(input_, [on](IniFile& file) {
-            file.Set(kMouseGroup, kProfileKey, std::to_string(on ? kProfileAdaptive : kProfileFlat));
-            file.Set(kMouseGroup, kX11FlatKey, on ? "false" : "true");
-        });
-    }
-    bool WriteSpeed(int speed) override {
-        return Update(input_, [speed](IniFile& file) {
-            file.Set(kMouseGroup, kAccelerationKey, FormatDouble(UnitSpeedFromSpeed(speed)));
-        });
-    }
     bool WriteWheelLines(std::uint32_t lines) override {
         if (lines == kOneScreenPerNotch || lines == 0) return false;
         return Update(globals_, [lines](IniFile& file) {
@@ -137,36 +163,20 @@ private:
 
     std::filesystem::path globals_;
     std::filesystem::path input_;
+    PlasmaSession session_;
     std::function<void()> notifyChanged_;
+    std::unique_ptr<PointerBackend> devices_;
 };
-
-bool DesktopIsKde() {
-    const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
-    if (desktops == nullptr) return false;
-    std::string_view list(desktops);
-    while (!list.empty()) {
-        const std::size_t colon = list.find(':');
-        const std::string_view name = list.substr(0, colon);
-        if (SameProfileName(name, "KDE")) return true;
-        if (colon == std::string_view::npos) break;
-        list.remove_prefix(colon + 1);
-    }
-    return false;
-}
 
 }  // namespace
 
-std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir,
-                                                      std::function<void()> notifyChanged) {
-    return std::make_unique<KdePointerBackend>(configDir, std::move(notifyChanged));
-}
-
-std::unique_ptr<PointerBackend> MakeDesktopPointerBackend() {
-    if (DesktopIsKde()) {
-        if (const auto dir = CurrentUserConfigHome()) return MakeKdePointerBackend(*dir);
-    }
-    if (auto gsettings = MakeGSettingsPointerBackend()) return gsettings;
-    return std::make_unique<NoPointerBackend>();
+std::unique_ptr<PointerBackend> MakeKdePointerBackend(const std::filesystem::path& configDir, PlasmaSession session,
+                                                      std::function<void()> notifyChanged,
+                                                      std::unique_ptr<PointerBackend> pointerDevices) {
+    if (!pointerDevices)
+        pointerDevices = session == PlasmaSession::Wayland ? MakeKwinPointerBackend() : MakeXinputPointerBackend();
+    return std::make_unique<KdePointerBackend>(configDir, session, std::move(notifyChanged),
+                                               std::move(pointerDevices));
 }
 
 }  // namespace kz7::linux_platform
