@@ -8,6 +8,31 @@
 #include "skins/skin_images.h"
 
 namespace kz7 {
+namespace {
+
+std::string FileName(const std::filesystem::directory_entry& entry) {
+    const std::u8string bytes = entry.path().filename().u8string();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Follows links: a link to a folder is a folder, a broken one is nothing.
+bool IsFolder(const std::filesystem::directory_entry& entry) {
+    std::error_code error;
+    return entry.is_directory(error) && !error;
+}
+
+// Visits the entries of a folder until `visit` says stop; a folder that
+// cannot be read, or stops being readable on the way, ends the walk quietly.
+template <typename Visit>
+void ForEachEntry(const std::filesystem::path& folder, Visit visit) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    for (const std::filesystem::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        if (!visit(*entry)) return;
+    }
+}
+
+}  // namespace
 
 bool IsListableSkinName(std::string_view name) {
     if (!IsSkinName(name)) return false;
@@ -19,17 +44,12 @@ bool IsListableSkinName(std::string_view name) {
 
 std::vector<std::string> ListSkinFolders(const std::filesystem::path& skinsRoot) {
     std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(skinsRoot, error);
-    if (error) return names;
-    for (const std::filesystem::directory_entry& entry : entries) {
-        std::error_code statusError;
-        // Follows links: a link to a folder is a folder, a broken one is nothing.
-        if (!entry.is_directory(statusError) || statusError) continue;
-        const std::u8string bytes = entry.path().filename().u8string();
-        std::string name(bytes.begin(), bytes.end());
-        if (IsListableSkinName(name)) names.push_back(std::move(name));
-    }
+    ForEachEntry(skinsRoot, [&names](const std::filesystem::directory_entry& entry) {
+        if (std::string name = FileName(entry); IsFolder(entry) && IsListableSkinName(name)) {
+            names.push_back(std::move(name));
+        }
+        return true;
+    });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -53,19 +73,17 @@ bool SkinsDialogModel::ChooseDefaultSkin() {
 
 bool SkinsDialogModel::ChooseSkin(std::string_view name) {
     // The folder may have gone or come since the list was filled: look again.
-    std::error_code error;
-    std::filesystem::directory_iterator entries(skinsRoot_, error);
-    if (error) return false;
-    for (const std::filesystem::directory_entry& entry : entries) {
-        const std::u8string bytes = entry.path().filename().u8string();
-        if (std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()) != name) continue;
-        std::error_code statusError;
-        if (!entry.is_directory(statusError) || statusError || !IsListableSkinName(name)) return false;
-        chosen_.skinName = std::string(name);
-        chosen_.skinFolder = entry.path();
-        return true;
-    }
-    return false;
+    bool chosen = false;
+    ForEachEntry(skinsRoot_, [&](const std::filesystem::directory_entry& entry) {
+        if (FileName(entry) != name) return true;
+        if (IsFolder(entry) && IsListableSkinName(name)) {
+            chosen_.skinName = std::string(name);
+            chosen_.skinFolder = entry.path();
+            chosen = true;
+        }
+        return false;
+    });
+    return chosen;
 }
 
 }  // namespace kz7

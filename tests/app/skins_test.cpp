@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QTimer>
 
@@ -34,6 +35,22 @@ protected:
         Start();
         window->OnTrayLeftClick();
         ASSERT_EQ(window->CurrentPage(), MainWindow::kBasicPage);
+    }
+    // Clicks the skins button and, in the dialog it opens, the row of that text, then OK.
+    void ChooseInDialog(const QString& row, QStringList* listed = nullptr) {
+        QTimer::singleShot(0, [row, listed] {
+            auto* dialog = qobject_cast<ui::CSkinsDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->ClickAt(Centre(skins_dialog::kSkin.click));
+            QListWidget* list = dialog->SkinList()->List();
+            ASSERT_NE(list, nullptr);
+            for (int i = 0; listed != nullptr && i < list->count(); ++i) *listed << list->item(i)->text();
+            const auto found = list->findItems(row, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1);
+            emit list->itemClicked(found[0]);
+            dialog->ClickAt(Centre(dialog::kOk));
+        });
+        window->ClickAt(Centre(frame::kSkins));
     }
     std::string StrIni() const { return testing_support::TempFolder::ReadFile(paths.settings); }
 
@@ -77,19 +94,7 @@ TEST_F(SkinsButtonTest, ChoosingCrimsonInTheDialogSavesItsNameAndRedrawsThePageI
     const QSize size = window->Surface().Canvas().size();
 
     QStringList listed;
-    QTimer::singleShot(0, [&listed] {
-        auto* dialog = qobject_cast<ui::CSkinsDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->ClickAt(Centre(skins_dialog::kSkin.click));
-        QListWidget* list = dialog->SkinList()->List();
-        ASSERT_NE(list, nullptr);
-        for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
-        const auto found = list->findItems(QStringLiteral("Crimson"), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        emit list->itemClicked(found[0]);
-        dialog->ClickAt(Centre(dialog::kOk));
-    });
-    window->ClickAt(Centre(frame::kSkins));
+    ChooseInDialog(QStringLiteral("Crimson"), &listed);
 
     EXPECT_EQ(listed, (QStringList{"Default", "Crimson"}));
     // The folder's name, not its path, with the colour as it was.
@@ -104,8 +109,16 @@ TEST_F(SkinsButtonTest, ChoosingCrimsonInTheDialogSavesItsNameAndRedrawsThePageI
     EXPECT_TRUE(prompter.messages.empty());
 
     // The next start reads the same skin back.
-    const SkinSettings loaded = LoadSkinSettings(paths.settings, kShippedRoot);
-    EXPECT_EQ(loaded.skinFolder, kShippedRoot / "Crimson");
+    EXPECT_EQ(LoadSkinSettings(paths.settings, kShippedRoot).skinFolder, kShippedRoot / "Crimson");
+    const QString shots = QStringLiteral(KZ7_BINARY_DIR "/screenshots/skins-dialog");
+    ASSERT_TRUE(QDir().mkpath(shots));
+    EXPECT_TRUE(window->Surface().Canvas().save(shots + "/main-window-after-crimson.png"));
+
+    // And back to the skin whose images lie in the root.
+    ChooseInDialog(QStringLiteral("Default"));
+    EXPECT_NE(StrIni().find("[Skins]\nRColor=10\nGColor=200\nBColor=30\nPath=\n"), std::string::npos) << StrIni();
+    EXPECT_EQ(skin.Name(), "");
+    EXPECT_GT(ShareLike(skin_image::kBasicPage, kShippedRoot), 0.9);
 }
 
 TEST_F(SkinsButtonTest, TheDialogStartsFromTheSkinInUseAndItsAnswerIsUsedSavedAndDrawn) {
