@@ -1,8 +1,9 @@
 #pragma once
 
-// The choices of the skins dialog, without its window: one skin folder of
-// the skins root and the colour of the texts on the skinned windows. What
-// OK hands back replaces the skin settings in use; nothing is kept before.
+// The choices of the skins dialog, without its window: one skin of the
+// skins root and the colour of the texts on the skinned windows. What OK
+// hands back replaces the skin settings in use; until then nothing in use
+// changes.
 
 #include <filesystem>
 #include <string>
