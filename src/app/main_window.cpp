@@ -12,9 +12,11 @@
 #include <QWindow>
 
 #include "app/qt_notifiers.h"
+#include "app/skin_loading.h"
 #include "session/connect.h"
 #include "session/notifications.h"
 #include "skins/skin_images.h"
+#include "skins/skins_dialog_model.h"
 #include "ui/layout/frame_zones.h"
 #include "ui/layout/window_sizes.h"
 #include "ui/pages/advanced_page_view.h"
@@ -126,9 +128,8 @@ void MainWindow::BuildFrame() {
     frame_.Add<TextButton>(frame::kCancel, textButton, label(UiText::Cancel), [this] { CancelEdits(); },
                            TextButton::Route::GoesOn)
         .SetHoverGroup(kOkApplyCancel);
-    // The skins dialog comes with the skins page; until then the button only shows.
-    frame_.Add<TextButton>(frame::kSkins, TextButton::Look{skin_image::kSkinsButtonImages}, nullptr, nullptr,
-                           TextButton::Route::GoesOn);
+    frame_.Add<TextButton>(frame::kSkins, TextButton::Look{skin_image::kSkinsButtonImages}, nullptr,
+                           [this] { ChooseSkin(); }, TextButton::Route::GoesOn);
     frame_.Add<TextButton>(frame::kMinimise, TextButton::Look{skin_image::kMinimiseButtonImages}, nullptr,
                            [this] { hide(); });
     frame_.Add<TextButton>(frame::kClose, TextButton::Look{skin_image::kCloseButtonImages}, nullptr,
@@ -337,6 +338,24 @@ void MainWindow::ApplyToMouse(bool hideAfterwards) {
     // Failures were reported as they happened; the window goes on either way.
     parts_.session->Apply();
     if (hideAfterwards) hide();
+}
+
+void MainWindow::ChooseSkin() {
+    const std::optional<SkinSettings> chosen = parts_.dialogs->RunSkins(SkinSettingsOf(*parts_.skin));
+    if (!chosen) return;
+    UseSkinSettings(*parts_.skin, *chosen);
+    // The choice is in use either way; the user learns that it will not be there next time.
+    if (const int error = SaveSkinChoice(parts_.paths.settings, *chosen); error != 0) {
+        parts_.prompter->ShowMessage(SkinChoiceNotSavedMessage(parts_.paths.settings, error), kWarningCaption);
+    }
+    // Drawn at once into the canvas the window has, so its size stays.
+    if (CurrentPageView()) {
+        RebuildPage();
+    } else if (!shutDown_) {
+        ui::DrawingPass pass(*surface_);
+        pass.DrawImage(skin_image::kMain, 0, 0);
+    }
+    show();
 }
 
 void MainWindow::StartCaptionDrag(QPoint clientPoint) {

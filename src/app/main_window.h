@@ -134,6 +134,8 @@ private:
     QString Tr(UiText id) const;
     void ApplyToMouse(bool hideAfterwards);
     void CancelEdits();
+    // The skins button: the skins dialog, and on OK its skin and colour in use, saved and shown.
+    void ChooseSkin();
     void StartCaptionDrag(QPoint clientPoint);
     // Enter or Escape reached the window.
     void TakeHidingKey();

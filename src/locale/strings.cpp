@@ -119,6 +119,7 @@ constexpr TextRow kRows[] = {
     {UiText::LaunchBrowserRefresh, "Browser-Refresh", "浏览器-刷新", "瀏覽器-刷新"},
     {UiText::LaunchBrowserFavorites, "Browser-My Favorites", "浏览器-收藏夹", "瀏覽器-我的最愛"},
     {UiText::SkinTextColorPrompt, "Please click to set the UI text color", "请点击设置UI文本颜色", "請點擊設置UI文本顏色"},
+    {UiText::DefaultSkin, "Default", "默认", "預設"},
     {UiText::FireKeyDefaultKey, "A", "A", "A"},
     {UiText::EmptyText, "", "", ""},
 };

@@ -129,6 +129,7 @@ enum class UiText : std::uint16_t {
     LaunchBrowserRefresh,
     LaunchBrowserFavorites,
     SkinTextColorPrompt,        // skins dialog
+    DefaultSkin,                // skins dialog: the skin whose images lie in the skins root itself
 
     Count_
 };

@@ -29,6 +29,7 @@ struct SkinSettings {
     std::string skinName;             // subfolder of the skins root; empty for the default skin
     std::filesystem::path skinFolder; // where every image is loaded from
     TextColour textColour = kInitialTextColour;
+    bool operator==(const SkinSettings&) const = default;
 };
 
 // The str.ini section and keys of the skin choice.

@@ -29,6 +29,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -100,13 +101,18 @@ private:
 // a fully transparent pixel draws nothing and an opaque one replaces the canvas.
 QImage DecodeSkinImage(const QString& path);
 
-// The current skin: its folder, the UI text colour, and the cache of its images.
-// One per process; every skinned window draws from it.
+// The current skin: its name and folder, the UI text colour, and the cache of
+// its images. One per process; every skinned window draws from it.
 class Skin {
 public:
     Skin() = default;
     explicit Skin(QString folder) : folder_(std::move(folder)) {}
 
+    // The name str.ini keeps: the skin's subfolder of the skins root, empty
+    // for the default skin. Only the skins dialog and str.ini read it; the
+    // images come from Folder().
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
     const QString& Folder() const { return folder_; }
     // Changing the folder drops every cached image of the old skin.
     void SetFolder(const QString& folder);
@@ -121,6 +127,7 @@ public:
     SkinImageCache& Cache() { return cache_; }
 
 private:
+    std::string name_;
     QString folder_;
     QColor textColor_{0, 255, 0};
     SkinImageCache cache_;

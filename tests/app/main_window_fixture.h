@@ -103,7 +103,7 @@ protected:
         parts.session = session.get();
         parts.basicPage = basicPage.get();
         parts.advancedPage = advancedPage.get();
-        parts.dialogs = &dialogs;
+        parts.dialogs = dialogRunner != nullptr ? dialogRunner : &dialogs;
         parts.watcher = watcher.get();
         parts.prompter = &prompter;
         parts.skin = &skin;
@@ -163,6 +163,7 @@ protected:
     std::unique_ptr<BasicPageModel> basicPage;
     std::unique_ptr<AdvancedPageModel> advancedPage;
     ScriptedDialogRunner dialogs;
+    DialogRunner* dialogRunner = nullptr;  // set before Start: runs these dialogs instead of the script
     std::unique_ptr<MainWindow> window;
     QString skinFolderOverride;
     int skinLoads = 0;

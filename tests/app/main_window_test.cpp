@@ -235,8 +235,9 @@ TEST_F(MainWindowTest, FrameZonesDoTheirActions) {
     window->ClickAt(Centre(frame::kWebLink));
     EXPECT_EQ(openedUrls, std::vector<QString>{QStringLiteral("https://example.org/kz7-test")});
 
-    // No skins dialog is wired in: the button does nothing, the window stays.
+    // The skins dialog cancelled: the window stays as it was.
     window->ClickAt(Centre(frame::kSkins));
+    EXPECT_EQ(dialogs.asked, std::vector<std::string>{"skins"});
     EXPECT_TRUE(window->isVisible());
 
     // Zone edges: right and bottom edges are outside.

@@ -148,6 +148,7 @@ const Row kLaunchRows[] = {
 };
 const Row kSkinRows[] = {
     {"Please click to set the UI text color", "请点击设置UI文本颜色", "請點擊設置UI文本顏色"},
+    {"Default", "默认", "預設"},
 };
 
 constexpr UiLanguage kLanguages[] = {UiLanguage::English, UiLanguage::SimplifiedChinese,
@@ -211,7 +212,7 @@ TEST(DialogTexts, EveryDialogsRows) {
     ExpectTexts(std::vector<UiText>{EmptyText}, std::span(&empty, 1));
     ExpectTexts(MediaKeyTexts(), kMediaRows);
     ExpectTexts(LaunchTargetTexts(), kLaunchRows);
-    ExpectTexts(std::vector<UiText>{SkinTextColorPrompt}, kSkinRows);
+    ExpectTexts(std::vector<UiText>{SkinTextColorPrompt, DefaultSkin}, kSkinRows);
 }
 
 TEST(DialogTexts, ListsForTheKeyDialogs) {

@@ -31,6 +31,8 @@ public:
     void SetContext(DialogContext context) { context_ = std::move(context); }
     void SetParent(QWidget* parent) { context_.owner = parent; }
     const DialogContext& Context() const { return context_; }
+    // Where the skins dialog looks for skins; unset: the program's own skins root.
+    void SetSkinsRoot(std::filesystem::path root) { skinsRoot_ = std::move(root); }
 
     std::optional<Rgb> ChooseColour(Rgb initial) override;
     std::optional<SingleKeyChoice> RunSingleKey() override;
@@ -44,6 +46,7 @@ public:
 
 private:
     DialogContext context_;
+    std::filesystem::path skinsRoot_;
 };
 
 }  // namespace kz7::ui

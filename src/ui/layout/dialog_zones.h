@@ -75,6 +75,9 @@ constexpr HotZone OptionTextZone(const HotZone& box) { return {box.right + 6, bo
 }  // namespace macro_key
 
 namespace skins_dialog {
+// The prompt just above the swatch it asks to click, in line with it and the
+// drop-down, in up to two lines (the emblem of the art lies to the right).
+inline constexpr HotZone kPrompt{42, 56, 200, 90};
 inline constexpr HotZone kColorSwatch{42, 94, 151, 110};
 inline constexpr DropdownZones kSkin = MakeDropdown({42, 128, 136, 144}, 151, 146, 266);
 }  // namespace skins_dialog
