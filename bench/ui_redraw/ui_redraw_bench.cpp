@@ -5,7 +5,11 @@
 //  - the whole basic page with all its controls over the starter
 //    configuration, as every edit draws it;
 //  - a hover change between two button-function boxes (one drawn lit, the
-//    other back to normal).
+//    other back to normal);
+//  - the whole advanced page with a record.ini of twelve macros, a 60-line
+//    macro selected;
+//  - a mouse event chosen from that page's chooser: inserted into the 60
+//    lines, the line list refilled and the page drawn again.
 //
 // Baseline: the same drawing with every image read from disk and decoded
 // again, as a toolkit without an image cache does it. Measured in the same run;
@@ -16,10 +20,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,11 +39,15 @@
 #include "ui/layout/window_sizes.h"
 #include "config/prompter.h"
 #include "config/starter_config.h"
+#include "pages/advanced_page_model.h"
 #include "pages/basic_page_model.h"
+#include "pointer/memory_pointer_backend.h"
 #include "pages/dialog_runner.h"
 #include "skins/button_labels.h"
 #include "skins/skin_images.h"
+#include "ui/pages/advanced_page_view.h"
 #include "ui/pages/basic_page_view.h"
+#include "ui/widgets/dropdown_box.h"
 #include "ui/skin_toolkit.h"
 #include "ui/ui_text.h"
 
@@ -160,6 +171,101 @@ BENCHMARK(BM_BasicPageReloadingEveryImage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BoxHoverFromCache)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BoxHoverReloadingEveryImage)->Unit(benchmark::kMicrosecond);
 
+// The advanced page as the window holds it, over a record.ini of twelve
+// macros; the last one, of 60 lines, is selected.
+struct AdvancedPageRig {
+    explicit AdvancedPageRig(bool cached) : skin(gSkinsDir), surface(&window, skin, kz7::ui::MissingImage::Skip) {
+        skin.Cache().SetCachingEnabled(cached);
+        model.config = kz7::StarterConfig();
+        const std::string record = folder.filePath(QStringLiteral("record.ini")).toStdString();
+        {
+            std::ofstream out(record);
+            for (int m = 0; m < kz7::kMacroCount; ++m) {
+                const int count = m == kz7::kMacroCount - 1 ? 60 : 6;
+                out << "[macro " << m + 1 << "]\nItemCount=" << count << "\n";
+                for (int i = 0; i < count; ++i) {
+                    out << "Item" << i << "=" << (i % 2 == 1 ? "50 ms" : (i % 4 == 0 ? "A   Dn" : "A   Up")) << "\n";
+                }
+            }
+        }
+        page = std::make_unique<kz7::AdvancedPageModel>(model, pointer, record, prompter, kz7::UiLanguage::English);
+        const kz7::ui::UiFonts fonts = kz7::ui::UiFontsFor(kz7::UiLanguage::English);
+        surface.SetSmallFont(fonts.small);
+        view = std::make_unique<kz7::ui::AdvancedPageView>(
+            *page, kz7::ui::PageLook{kz7::UiLanguage::English, fonts.large, fonts.small},
+            kz7::ui::AdvancedPageView::Parts{&window, &dialogs, nullptr, [] { return QColor(0x2c, 0xe5, 0x7a); }});
+        view->SetRedraw([this] { Draw(); });
+        view->SetControlRedraw([this](kz7::ui::Control& control) {
+            DrawingPass pass(surface);
+            control.Draw(pass, false);
+        });
+        ready = surface.LoadCanvas(img::kMain);
+        surface.SetControls({&view->Controls()});
+        view->Entered();
+        view->MacroList()->setCurrentRow(kz7::kMacroCount - 1);
+        lines = page->Macros().lineList;
+        Draw();  // fills the cache once, as the first page drawing does
+    }
+    void Draw() {
+        DrawingPass pass(surface);
+        view->Draw(pass);
+    }
+    QWidget window;
+    QTemporaryDir folder;
+    kz7::ui::Skin skin;
+    kz7::ui::SkinSurface surface;
+    kz7::ConfigModel model;
+    kz7::MemoryPointerBackend desktop;
+    kz7::RecordingPrompter prompter;
+    kz7::SystemPointer pointer{desktop, prompter};
+    kz7::ScriptedDialogRunner dialogs;
+    std::unique_ptr<kz7::AdvancedPageModel> page;
+    std::unique_ptr<kz7::ui::AdvancedPageView> view;
+    std::vector<std::string> lines;
+    bool ready = false;
+};
+
+void FullAdvancedPage(benchmark::State& state, bool cached) {
+    AdvancedPageRig rig(cached);
+    if (!rig.ready) {
+        state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
+        return;
+    }
+    for (auto _ : state) {
+        rig.Draw();
+        benchmark::DoNotOptimize(rig.surface.Canvas().constBits());
+    }
+}
+
+void MouseEventInsertion(benchmark::State& state, bool cached) {
+    AdvancedPageRig rig(cached);
+    if (!rig.ready) {
+        state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
+        return;
+    }
+    kz7::ui::DropdownBox& chooser = rig.view->MouseEventChooser();
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The same 60 lines each time, a pause in the middle selected, the chooser open.
+        rig.page->Macros().lineList = rig.lines;
+        rig.page->Macros().selectedLine = 29;
+        chooser.Open();
+        QListWidget* list = chooser.List();
+        state.ResumeTiming();
+        emit list->itemClicked(list->item(1));  // "R-Button Click"
+        benchmark::DoNotOptimize(rig.surface.Canvas().constBits());
+    }
+}
+
+void BM_AdvancedPageFromCache(benchmark::State& state) { FullAdvancedPage(state, true); }
+void BM_AdvancedPageReloadingEveryImage(benchmark::State& state) { FullAdvancedPage(state, false); }
+void BM_MouseEventFromCache(benchmark::State& state) { MouseEventInsertion(state, true); }
+void BM_MouseEventReloadingEveryImage(benchmark::State& state) { MouseEventInsertion(state, false); }
+BENCHMARK(BM_AdvancedPageFromCache)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AdvancedPageReloadingEveryImage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MouseEventFromCache)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MouseEventReloadingEveryImage)->Unit(benchmark::kMicrosecond);
+
 // Keeps each benchmark's time per iteration for the closing ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -177,6 +283,10 @@ public:
               "BM_BasicPageReloadingEveryImage");
         Ratio("hover change of a function box (target under 300 us)", "BM_BoxHoverFromCache",
               "BM_BoxHoverReloadingEveryImage");
+        Ratio("full advanced page, 12 macros, 60 lines shown (target under 2000 us)", "BM_AdvancedPageFromCache",
+              "BM_AdvancedPageReloadingEveryImage");
+        Ratio("a mouse event inserted into 60 lines (target under 1000 us)", "BM_MouseEventFromCache",
+              "BM_MouseEventReloadingEveryImage");
     }
 
 private:

@@ -106,6 +106,11 @@ void MainWindow::CreateFonts() {
         ui::AdvancedPageView::Parts{this, parts_.dialogs, parts_.keyNames, [skin] { return skin->TextColor(); }});
     for (ui::PageView* view : {basicView_.get(), advancedView_.get()}) {
         view->SetRedraw([this] { RedrawPage(); });
+        view->SetControlRedraw([this](ui::Control& control) {
+            if (shutDown_) return;
+            ui::DrawingPass pass(*surface_);
+            if (pass.Active()) control.Draw(pass, surface_->IsHighlighted(control));
+        });
     }
 }
 

@@ -24,6 +24,7 @@
 #include "device/link_fixture.h"
 #include "device/pauser.h"
 #include "device/wire_trace.h"
+#include "platform/linux/evdev_key_names.h"
 #include "pointer/memory_pointer_backend.h"
 #include "qt_app_fixture.h"
 #include "session/apply_session.h"
@@ -104,6 +105,7 @@ protected:
         parts.basicPage = basicPage.get();
         parts.advancedPage = advancedPage.get();
         parts.dialogs = dialogRunner != nullptr ? dialogRunner : &dialogs;
+        parts.keyNames = &keyNames;
         parts.watcher = watcher.get();
         parts.prompter = &prompter;
         parts.skin = &skin;
@@ -163,6 +165,7 @@ protected:
     std::unique_ptr<BasicPageModel> basicPage;
     std::unique_ptr<AdvancedPageModel> advancedPage;
     ScriptedDialogRunner dialogs;
+    linux_platform::EvdevKeyNames keyNames;
     DialogRunner* dialogRunner = nullptr;  // set before Start: runs these dialogs instead of the script
     std::unique_ptr<MainWindow> window;
     QString skinFolderOverride;

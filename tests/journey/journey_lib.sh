@@ -53,7 +53,15 @@ wait_for() {  # seconds, command...: retries the command until it succeeds
     sleep 0.1
   done
 }
-visible_window() { xdotool search --onlyvisible --name '^kz7$' 2>/dev/null | head -n1; }
+# The main window; a journey that renames it (a recording does) pins it in MAIN_WINDOW.
+MAIN_WINDOW=
+visible_window() {
+  if [ -n "$MAIN_WINDOW" ]; then
+    xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$MAIN_WINDOW" && echo "$MAIN_WINDOW"
+  else
+    xdotool search --onlyvisible --name '^kz7$' 2>/dev/null | head -n1
+  fi
+}
 window_shown() { [ -n "$(visible_window)" ]; }
 window_hidden() { [ -z "$(visible_window)" ]; }
 log_has() { grep -qF -- "$2" "$1"; }
@@ -62,6 +70,7 @@ first_run_flag() { od -An -tu1 -N1 "$1" | tr -d ' '; }
 LOCALE_ENV=(LANG=C.UTF-8)
 start_kz7() {  # data-dir, log, extra args...
   local data=$1 log=$2; shift 2
+  MAIN_WINDOW=""
   env "${LOCALE_ENV[@]}" "$KZ7" --simulate --data-dir "$data" --print-notifications "$@" \
     >"$log" 2>&1 &
   KZ7_PID=$!

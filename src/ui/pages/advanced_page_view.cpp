@@ -146,7 +146,8 @@ void AdvancedPageView::AddMacroControls() {
         if (row < 0 || row >= static_cast<int>(kMouseEventNames.size())) return;
         model_.InsertMouseEvent(kMouseEventNames[static_cast<std::size_t>(row)]);
         ShowLines();
-        RequestRedraw();
+        // Only the chooser's label changed on the page.
+        RequestRedraw(*chooser_);
     };
     chooser_ = &controls_.Add<DropdownBox>(parts_.host, advanced::kMouseEventBox, advanced::kMouseEventList, look,
                                            std::move(chooser));

@@ -34,16 +34,27 @@ public:
     // How the page asks its window to draw it again when something that is
     // not in the record changed (which stage's LEDs are shown, say).
     void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // How it asks for one control alone to be drawn again (a label that
+    // changed); unset, the whole page is.
+    void SetControlRedraw(std::function<void(Control&)> redraw) { controlRedraw_ = std::move(redraw); }
 
 protected:
     void RequestRedraw() const {
         if (redraw_) redraw_();
+    }
+    void RequestRedraw(Control& control) const {
+        if (controlRedraw_) {
+            controlRedraw_(control);
+        } else {
+            RequestRedraw();
+        }
     }
 
     ControlList controls_;
 
 private:
     std::function<void()> redraw_;
+    std::function<void(Control&)> controlRedraw_;
 };
 
 }  // namespace kz7::ui
