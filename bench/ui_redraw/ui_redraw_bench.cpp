@@ -134,8 +134,10 @@ struct BasicPageRig {
     bool ready = false;
 };
 
-void FullBasicPage(benchmark::State& state, bool cached) {
-    BasicPageRig rig(cached);
+// A whole page drawn again and again, as every edit draws it.
+template <typename Rig>
+void FullPage(benchmark::State& state, bool cached) {
+    Rig rig(cached);
     if (!rig.ready) {
         state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
         return;
@@ -162,8 +164,8 @@ void FunctionBoxHover(benchmark::State& state, bool cached) {
     }
 }
 
-void BM_BasicPageFromCache(benchmark::State& state) { FullBasicPage(state, true); }
-void BM_BasicPageReloadingEveryImage(benchmark::State& state) { FullBasicPage(state, false); }
+void BM_BasicPageFromCache(benchmark::State& state) { FullPage<BasicPageRig>(state, true); }
+void BM_BasicPageReloadingEveryImage(benchmark::State& state) { FullPage<BasicPageRig>(state, false); }
 void BM_BoxHoverFromCache(benchmark::State& state) { FunctionBoxHover(state, true); }
 void BM_BoxHoverReloadingEveryImage(benchmark::State& state) { FunctionBoxHover(state, false); }
 BENCHMARK(BM_BasicPageFromCache)->Unit(benchmark::kMicrosecond);
@@ -225,18 +227,6 @@ struct AdvancedPageRig {
     bool ready = false;
 };
 
-void FullAdvancedPage(benchmark::State& state, bool cached) {
-    AdvancedPageRig rig(cached);
-    if (!rig.ready) {
-        state.SkipWithError("no skin: build the default_skins target first or pass --skins DIR");
-        return;
-    }
-    for (auto _ : state) {
-        rig.Draw();
-        benchmark::DoNotOptimize(rig.surface.Canvas().constBits());
-    }
-}
-
 void MouseEventInsertion(benchmark::State& state, bool cached) {
     AdvancedPageRig rig(cached);
     if (!rig.ready) {
@@ -257,8 +247,8 @@ void MouseEventInsertion(benchmark::State& state, bool cached) {
     }
 }
 
-void BM_AdvancedPageFromCache(benchmark::State& state) { FullAdvancedPage(state, true); }
-void BM_AdvancedPageReloadingEveryImage(benchmark::State& state) { FullAdvancedPage(state, false); }
+void BM_AdvancedPageFromCache(benchmark::State& state) { FullPage<AdvancedPageRig>(state, true); }
+void BM_AdvancedPageReloadingEveryImage(benchmark::State& state) { FullPage<AdvancedPageRig>(state, false); }
 void BM_MouseEventFromCache(benchmark::State& state) { MouseEventInsertion(state, true); }
 void BM_MouseEventReloadingEveryImage(benchmark::State& state) { MouseEventInsertion(state, false); }
 BENCHMARK(BM_AdvancedPageFromCache)->Unit(benchmark::kMicrosecond);

@@ -132,9 +132,4 @@ shoot kz7-advanced-macro-default-chs.png
 close_and_check_exit "chs"
 LOCALE_ENV=(LANG=C.UTF-8)
 
-echo "screenshots in $SHOTS"
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "advanced page journey passed"
+finish_journey "advanced page journey"

@@ -202,9 +202,4 @@ show_function_list kz7-basic-function-list-default-chs.png
 close_and_check_exit "chs"
 LOCALE_ENV=(LANG=C.UTF-8)
 
-echo "screenshots in $SHOTS"
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "basic page journey passed"
+finish_journey "basic page journey"

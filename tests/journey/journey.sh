@@ -144,9 +144,4 @@ if command -v trayer >/dev/null; then
   kill "$TRAYER_PID" 2>/dev/null
 fi
 
-echo "screenshots in $SHOTS"
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "journey passed"
+finish_journey "journey"

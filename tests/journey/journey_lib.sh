@@ -109,3 +109,13 @@ hover() {  # x y in window coordinates, without clicking
 byte_at() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
 # A field of the configuration record in config.bin (the record follows the first-run flag).
 record_byte() { byte_at "$1" $(($2 + 1)); }
+
+# The journey's verdict: its status is 1 when a check failed.
+finish_journey() {  # name
+  echo "screenshots in $SHOTS"
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "$1 passed"
+}

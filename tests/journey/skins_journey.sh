@@ -80,9 +80,4 @@ shoot kz7-skins-back-to-default-en.png
 
 close_and_check_exit "skins"
 
-echo "screenshots in $SHOTS"
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "skins journey passed"
+finish_journey "skins journey"
