@@ -47,7 +47,8 @@ void PrintHelp(std::ostream& out) {
            "  --data-dir DIR                      folder of config.bin, record.ini and str.ini\n"
            "                                      (default: beside the program if it holds config.bin,\n"
            "                                      else $XDG_CONFIG_HOME/kz7)\n"
-           "  --help                              this text\n";
+           "  --help                              this text\n"
+           "  --version                           the version of kz7ctl\n";
 }
 
 // The command named by the first one or two positional arguments, and how many words it took.
@@ -187,7 +188,11 @@ int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err
         return 2;
     }
     if (args.positional.empty()) {
-        if (args.Has("--help") || args.Has("--version")) {
+        if (args.Has("--version")) {
+            out << "kz7ctl " << KZ7_VERSION << "\n";
+            return 0;
+        }
+        if (args.Has("--help")) {
             PrintHelp(out);
             return 0;
         }

@@ -58,6 +58,12 @@ TEST(AppOptions, ReadsTheSimulationAndDataOptions) {
     EXPECT_TRUE(parsed.options.noTray);
 }
 
+TEST(AppOptions, VersionPrintsTheProjectVersion) {
+    const ParsedOptions parsed = Parse({"--version"});
+    EXPECT_EQ(parsed.outcome, ParseOutcome::ExitOk);
+    EXPECT_EQ(parsed.message, QStringLiteral("kz7 " KZ7_PROJECT_VERSION));
+}
+
 TEST(AppOptions, HelpExitsWithSuccessAndErrorsSayWhy) {
     EXPECT_EQ(Parse({"--help"}).outcome, ParseOutcome::ExitOk);
     EXPECT_TRUE(Parse({"--help"}).message.contains(QStringLiteral("--sim-schedule")));

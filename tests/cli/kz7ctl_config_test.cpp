@@ -38,6 +38,12 @@ protected:
     fs::path dir_;
 };
 
+TEST_F(Kz7ctlTest, VersionPrintsTheProjectVersion) {
+    const CommandRun run = Kz7ctl("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "kz7ctl " KZ7_PROJECT_VERSION "\n");
+}
+
 TEST_F(Kz7ctlTest, InitWritesTheStarterConfigurationNeverSaved) {
     ASSERT_EQ(Kz7ctl("init " + Path("config.bin")).status, 0);
     std::string image;
