@@ -2,9 +2,10 @@
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 REL_BUILD ?= build-release
+PKG_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize release-check install clean
+.PHONY: deps build run test test-sanitize release-check package package-check install clean
 
 deps:
 	./tools/install-deps.sh
@@ -37,8 +38,20 @@ release-check: deps
 	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(REL_BUILD) -j$(JOBS)
 
+# The Debian package, built from a clean copy of the tracked (and new,
+# not ignored) files, so that nothing of a build tree ends up in it.
+package: deps
+	rm -rf $(PKG_BUILD) && mkdir -p $(PKG_BUILD)/kz7
+	git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C $(PKG_BUILD)/kz7
+	cd $(PKG_BUILD)/kz7 && DEB_BUILD_OPTIONS="parallel=$(JOBS) nocheck" dpkg-buildpackage -us -uc -b
+	@ls $(PKG_BUILD)/*.deb
+
+# lintian, the metainfo, the desktop entries, the udev rule, and the unpacked programs.
+package-check: package
+	./tools/check-package.sh $(PKG_BUILD)/kz7_*.deb
+
 install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(REL_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(REL_BUILD) $(PKG_BUILD)
