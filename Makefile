@@ -42,7 +42,11 @@ release-check: deps
 # not ignored) files, so that nothing of a build tree ends up in it.
 package: deps
 	rm -rf $(PKG_BUILD) && mkdir -p $(PKG_BUILD)/kz7
-	git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C $(PKG_BUILD)/kz7
+	if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then \
+	  git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C $(PKG_BUILD)/kz7; \
+	else \
+	  tar --exclude='./build*' --exclude='./obj-*' --exclude='./debian/kz7' --exclude='./.git' -cf - . | tar -xf - -C $(PKG_BUILD)/kz7; \
+	fi
 	cd $(PKG_BUILD)/kz7 && DEB_BUILD_OPTIONS="parallel=$(JOBS) nocheck" dpkg-buildpackage -us -uc -b
 	@ls $(PKG_BUILD)/*.deb
 
