@@ -66,7 +66,8 @@ bool MacroRecorder::Key(const RecordedKey& key) {
     lastKeyDown_ = name;
     if (IsCtrl(name)) {
         heldCtrl_ = name;
-        heldCtrlLine_ = before;
+        heldCtrlFirstLine_ = before;
+        heldCtrlEndLine_ = area_.lineList.size();
     }
     return false;
 }
@@ -74,9 +75,9 @@ bool MacroRecorder::Key(const RecordedKey& key) {
 void MacroRecorder::EndWithBreak() {
     recording_ = false;
     auto& lines = area_.lineList;
-    if (lines.size() == heldCtrlLine_ + (heldCtrlLine_ == 0 ? 1 : 2)) {
+    if (lines.size() == heldCtrlEndLine_) {
         // Ctrl went down only to stop: its press (and the pause before it) goes.
-        lines.resize(heldCtrlLine_);
+        lines.resize(heldCtrlFirstLine_);
     } else {
         // Ctrl belongs to keys recorded with it: let it go at the end.
         lines.emplace_back(kDefaultPauseLine);

@@ -59,9 +59,10 @@ private:
     bool firstEvent_ = true;
     // The last key recorded going down: its repeats are not recorded again.
     std::string lastKeyDown_;
-    // A Ctrl key held now, and where its press began among the lines.
+    // A Ctrl key held now, and the lines its press took (its pause included).
     std::optional<std::string> heldCtrl_;
-    std::size_t heldCtrlLine_ = 0;
+    std::size_t heldCtrlFirstLine_ = 0;
+    std::size_t heldCtrlEndLine_ = 0;
 };
 
 }  // namespace kz7

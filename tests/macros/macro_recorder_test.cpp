@@ -83,6 +83,11 @@ TEST_F(MacroRecorderTest, CtrlBreakEndsTheRecordingWithoutLeavingEitherKey) {
     ASSERT_TRUE(recorder.Start());
     Record({Down("Right Ctrl"), Down("Pause")});
     EXPECT_TRUE(area.lineList.empty());
+
+    // After a release of a key held before the start, the first press comes without a pause.
+    ASSERT_TRUE(recorder.Start());
+    Record({Up("Enter"), Down("Ctrl"), Down("Pause")});
+    EXPECT_EQ(area.lineList, (Lines{"50 ms", "Enter   Up"}));
 }
 
 TEST_F(MacroRecorderTest, CtrlBreakAfterACombinationReleasesTheCtrl) {
