@@ -43,15 +43,11 @@ QStringList ToRows(const std::vector<std::string>& texts) {
     return rows;
 }
 
-// Replaces a list's rows, keeping the 16-pixel rows of every skinned list.
-void FillRows(QListWidget* list, const QStringList& rows, int selected) {
-    const QSignalBlocker quiet(list);
-    list->clear();
-    for (const QString& row : rows) {
-        auto* item = new QListWidgetItem(row, list);
-        item->setSizeHint(QSize(list->width(), kListRowHeight));
-    }
+// Replaces a list's rows and shows the selected one.
+void FillRows(QListWidget* list, const QStringList& rows, int selected, const QFont& font) {
+    SetSkinnedRows(list, rows, font);
     if (selected >= 0 && selected < list->count()) {
+        const QSignalBlocker quiet(list);
         list->setCurrentRow(selected);
         list->scrollToItem(list->item(selected));
     }
@@ -233,7 +229,7 @@ void AdvancedPageView::DestroyWidgets() {
 void AdvancedPageView::ShowMacros() {
     if (!macroList_) return;
     const MacroArea& macros = model_.Macros();
-    FillRows(macroList_, ToRows(macros.macroList), macros.selectedMacro);
+    FillRows(macroList_, ToRows(macros.macroList), macros.selectedMacro, look_.smallFont);
     {
         const QSignalBlocker quietName(nameField_);
         nameField_->setText(FromUtf8(macros.nameField));
@@ -246,7 +242,7 @@ void AdvancedPageView::ShowMacros() {
 void AdvancedPageView::ShowLines() {
     if (!lineList_) return;
     const MacroArea& macros = model_.Macros();
-    FillRows(lineList_, ToRows(macros.lineList), macros.selectedLine);
+    FillRows(lineList_, ToRows(macros.lineList), macros.selectedLine, look_.smallFont);
 }
 
 void AdvancedPageView::LineListMenu(const QPoint& at) {

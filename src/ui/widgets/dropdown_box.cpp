@@ -63,39 +63,58 @@ QString ScrollBarStyle(QColor text, QColor background) {
         .arg(kListScrollBarWidth);
 }
 
-// What a wheel turned over a list's rows does to it.
+// A skinned list takes the wheel turned over its rows itself.
 class ListWheel : public QObject {
 public:
-    explicit ListWheel(QListWidget* list) : QObject(list), list_(list) { setObjectName(kName); }
-    static constexpr const char* kName = "kz7-list-wheel";
-
-    void Turn(const QWheelEvent& event) {
-        // A high-resolution wheel turns in parts of a notch: they add up.
-        rest_ += event.angleDelta().y();
-        const int notches = rest_ / QWheelEvent::DefaultDeltasPerStep;
-        rest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
-        QScrollBar* bar = list_->verticalScrollBar();
-        bar->setValue(bar->value() - notches * kListRowsPerWheelNotch);
-    }
+    explicit ListWheel(QListWidget* list) : QObject(list), list_(list) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::Wheel) return false;
-        Turn(static_cast<const QWheelEvent&>(*event));
+        ScrollListByWheel(list_, static_cast<const QWheelEvent&>(*event));
         return true;
     }
 
 private:
     QListWidget* list_;
-    int rest_ = 0;
 };
+
+// Parts of a notch not yet turned into rows, kept with the list.
+constexpr const char* kWheelRestProperty = "kz7WheelRest";
 
 }  // namespace
 
 void ScrollListByWheel(QListWidget* list, const QWheelEvent& event) {
-    // Found by name: the filter is a plain QObject to Qt's type lookup.
-    if (auto* wheel = list->findChild<QObject*>(QString::fromLatin1(ListWheel::kName), Qt::FindDirectChildrenOnly)) {
-        static_cast<ListWheel*>(wheel)->Turn(event);
+    // A high-resolution wheel turns in parts of a notch: they add up.
+    int rest = list->property(kWheelRestProperty).toInt() + event.angleDelta().y();
+    const int notches = rest / QWheelEvent::DefaultDeltasPerStep;
+    rest -= notches * QWheelEvent::DefaultDeltasPerStep;
+    list->setProperty(kWheelRestProperty, rest);
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->setValue(bar->value() - notches * kListRowsPerWheelNotch);
+}
+
+void SetSkinnedRows(QListWidget* list, const QStringList& rows, const QFont& font) {
+    // Rows a little too wide for the list are written a little smaller, all
+    // of them alike, so that the list reads as one.
+    const QRect zone = list->geometry();
+    const bool scrolls = static_cast<long long>(rows.size()) * kListRowHeight > zone.height() - 2 * list->frameWidth();
+    const int rowWidth = zone.width() - 2 * list->frameWidth() - kListRowTextMargins -
+                         (scrolls ? kListScrollBarWidth : 0);
+    QFont rowFont = font;
+    for (const QString& row : rows) {
+        const QFont fitted = FitToWidth(font, row, rowWidth);
+        if (fitted.pixelSize() < rowFont.pixelSize()) rowFont = fitted;
+    }
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->setFont(rowFont);
+    const QFontMetrics metrics(rowFont);
+    for (const QString& row : rows) {
+        auto* item = new QListWidgetItem(row, list);
+        item->setSizeHint(QSize(zone.width(), kListRowHeight));
+        // Still too wide: the row under the pointer tells its whole text.
+        if (metrics.horizontalAdvance(row) > rowWidth) item->setToolTip(row);
     }
 }
 
@@ -120,24 +139,7 @@ QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringLi
     palette.setColor(QPalette::Highlight, text);
     palette.setColor(QPalette::HighlightedText, background);
     list->setPalette(palette);
-    // Rows a little too wide for the list are written a little smaller, all
-    // of them alike, so that the list reads as one.
-    const bool scrolls = static_cast<long long>(rows.size()) * kListRowHeight > zone.Height() - 2 * list->frameWidth();
-    const int rowWidth = zone.Width() - 2 * list->frameWidth() - kListRowTextMargins -
-                         (scrolls ? kListScrollBarWidth : 0);
-    QFont rowFont = font;
-    for (const QString& row : rows) {
-        const QFont fitted = FitToWidth(font, row, rowWidth);
-        if (fitted.pixelSize() < rowFont.pixelSize()) rowFont = fitted;
-    }
-    list->setFont(rowFont);
-    const QFontMetrics metrics(rowFont);
-    for (const QString& row : rows) {
-        auto* item = new QListWidgetItem(row, list);
-        item->setSizeHint(QSize(zone.Width(), kListRowHeight));
-        // Still too wide: the row under the pointer tells its whole text.
-        if (metrics.horizontalAdvance(row) > rowWidth) item->setToolTip(row);
-    }
+    SetSkinnedRows(list, rows, font);
     // The row under the pointer is highlighted.
     QObject::connect(list, &QListWidget::itemEntered, list,
                      [list](QListWidgetItem* item) { list->setCurrentItem(item); });

@@ -29,6 +29,9 @@ namespace kz7::ui {
 // rows do not fit. Owned by host; shown at once.
 QListWidget* MakeSkinnedList(QWidget* host, const HotZone& zone, const QStringList& rows, const QFont& font,
                              QColor text, QColor background);
+// Replaces a skinned list's rows (selection signals held back meanwhile);
+// `font` is the size they are written at when they fit.
+void SetSkinnedRows(QListWidget* list, const QStringList& rows, const QFont& font);
 // Moves a skinned list as the wheel asks, kListRowsPerWheelNotch rows a notch
 // (toward the user: down), whatever the desktop's own setting. A skinned list
 // takes its wheel this way; windows pass it the wheel turned anywhere over them.
