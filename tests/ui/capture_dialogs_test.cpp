@@ -435,9 +435,7 @@ class CaptureRunnerTest : public CaptureDialogTest {
 protected:
     void SetUp() override {
         CaptureDialogTest::SetUp();
-        owner = std::make_unique<QWidget>();  // after the application
-        owner->setGeometry(120, 90, 880, 660);
-        owner->show();
+        owner = MakeOwnerWindow();  // after the application
         runner.SetContext(DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, &keyNames, {}});
     }
     std::unique_ptr<QWidget> owner;

@@ -61,6 +61,14 @@ inline void Keep(SkinnedDialog& dialog, const QString& path) {
     EXPECT_TRUE(dialog.grab().save(path)) << path.toStdString();
 }
 
+// A window the size of the main window for a dialog runner to open its dialogs over.
+inline std::unique_ptr<QWidget> MakeOwnerWindow() {
+    auto owner = std::make_unique<QWidget>();
+    owner->setGeometry(120, 90, 880, 660);
+    owner->show();
+    return owner;
+}
+
 // Does `step` with the modal dialog once it runs.
 template <typename Dialog>
 void WhenOpen(std::function<void(Dialog&)> step) {

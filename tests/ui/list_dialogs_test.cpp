@@ -484,9 +484,7 @@ class ListRunnerTest : public ListDialogTest {
 protected:
     void SetUp() override {
         ListDialogTest::SetUp();
-        owner = std::make_unique<QWidget>();
-        owner->setGeometry(120, 90, 880, 660);
-        owner->show();
+        owner = MakeOwnerWindow();  // after the application
         runner.SetContext(
             DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, nullptr, dataDir.filePath("record.ini").toStdString()});
     }

@@ -296,9 +296,7 @@ class SkinsRunnerTest : public SkinsDialogTest {
 protected:
     void SetUp() override {
         SkinsDialogTest::SetUp();
-        owner = std::make_unique<QWidget>();
-        owner->setGeometry(120, 90, 880, 660);
-        owner->show();
+        owner = MakeOwnerWindow();  // after the application
         runner.SetContext(DialogContext{owner.get(), &skin, UiLanguage::English, &prompter, nullptr, {}});
         runner.SetSkinsRoot(root());
     }
