@@ -127,8 +127,9 @@ void ShowText(std::ostream& out, const std::filesystem::path& path, const Config
     out << "\nDPI stages (labels for sensor type " << int(sensor) << "):\n";
     for (int stage = 0; stage < kDpiStages; ++stage) {
         const auto label = DpiLabelFor(sensor, c.dpiLevel[stage]);
+        // Levels count from 1, as the slider's cells (and `kz7ctl set dpi --level`) do.
         out << "  stage " << stage + 1 << ": " << (c.dpiStageOn[stage] ? "on " : "off") << "  level "
-            << int(c.dpiLevel[stage]) << " = " << (label.empty() ? std::string("no such level") : std::string(label) + " DPI")
+            << int(c.dpiLevel[stage]) + 1 << " = " << (label.empty() ? std::string("no such level") : std::string(label) + " DPI")
             << "\n";
     }
 

@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "cli/desktop_choice.h"
+#include "cli/device_access.h"
 #include "config/config_file.h"
 #include "config/record_labels.h"
 #include "device/command_set.h"
@@ -33,9 +34,6 @@
 namespace kz7::cli {
 
 namespace {
-
-constexpr std::string_view kDeviceFlags = "--simulate --sim-plain --trace";
-constexpr std::string_view kDeviceValues = "--key --sim-sensor --sim-key";
 
 // The mouse as every device command reaches it: the real one through hidraw
 // or the simulated one, optionally with every transfer traced to stdout.
@@ -180,6 +178,12 @@ int RunStatus(CliContext& ctx) {
 
 int RunApply(CliContext& ctx) {
     if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl apply");
+    return ApplySavedConfig(ctx);
+}
+
+}  // namespace
+
+int ApplySavedConfig(CliContext& ctx) {
     DeviceSession session(ctx);
     if (!session.Prepare()) return 1;
     // A demonstration must not change the desktop's pointer settings.
@@ -206,6 +210,15 @@ int RunApply(CliContext& ctx) {
     if (!outcome.Ok()) return ctx.Fail("the mouse was written and config.bin saved, but not everything else: see above");
     return 0;
 }
+
+std::optional<std::uint8_t> ConnectedSensorType(CliContext& ctx) {
+    DeviceSession session(ctx);
+    if (!session.Prepare() || !session.Connect()) return std::nullopt;
+    session.Link().StatusExchange();
+    return session.Link().Images().activeSensorType;
+}
+
+namespace {
 
 std::string EventText(DeviceEvent event, int value, const DeviceLink& link,
                       const std::optional<DeviceConfig>& config) {

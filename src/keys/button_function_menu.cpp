@@ -10,10 +10,6 @@ namespace {
 
 std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }
 
-std::string FunctionPrefix(int code, UiLanguage language) {
-    return std::string(FunctionText(code, language)) + "-";
-}
-
 }  // namespace
 
 std::vector<std::string_view> FunctionRows(UiLanguage language) {
@@ -27,21 +23,6 @@ std::vector<std::string_view> DpiModeRows() {
     std::vector<std::string_view> rows;
     for (int mode = 1; mode <= kDpiModeRows; ++mode) rows.push_back(DpiSwitchModeName(Byte(mode)));
     return rows;
-}
-
-std::string ComboLabel(UiLanguage language, std::string_view modifierName, std::string_view key1Name,
-                       std::string_view key2Name) {
-    std::string label = FunctionPrefix(kFnComboKey, language);
-    bool first = true;
-    auto append = [&](std::string_view part) {
-        if (!first) label += '+';
-        label += part;
-        first = false;
-    };
-    if (ModifierBitFromName(modifierName) != 0) append(modifierName);
-    if (KeyCodeFromName(key1Name) != 0) append(key1Name);
-    if (KeyCodeFromName(key2Name) != 0) append(key2Name);
-    return label;
 }
 
 ButtonFunctionMenu::ButtonFunctionMenu(ConfigModel& model, ButtonLabels& labels, UiLanguage language)
@@ -92,66 +73,30 @@ void ButtonFunctionMenu::TrackFunctionList(int slot, int row) {
     subMenu_ = row == kDpiSwitchRow;
 }
 
-std::optional<std::string> ButtonFunctionMenu::RunParameterDialog(int slot, int row, KeyDialogs& dialogs) {
-    ButtonSet& set = Set();
+std::optional<FunctionChoice> ButtonFunctionMenu::RunParameterDialog(int row, KeyDialogs& dialogs) {
+    auto choose = [row](auto answer) -> std::optional<FunctionChoice> {
+        if (!answer) return std::nullopt;
+        return FunctionChoice{row, *answer};
+    };
     switch (row) {
-        case kFnLaunch: {
-            const std::optional<ListChoice> choice = dialogs.RunLaunchKey();
-            if (!choice) return std::nullopt;
-            set.launchIndex[slot] = Byte(choice->row);
-            set.launchCode[slot] = LaunchCodeFromRow(Byte(choice->row));
-            set.launchPage[slot] = LaunchPageFromRow(Byte(choice->row));
-            return choice->text;
-        }
-        case kFnMultimedia: {
-            const std::optional<ListChoice> choice = dialogs.RunMediaKey();
-            if (!choice) return std::nullopt;
-            set.mediaIndex[slot] = Byte(choice->row);
-            set.mediaCode[slot] = MediaCodeFromRow(Byte(choice->row));
-            return FunctionPrefix(row, language_) + choice->text;
-        }
-        case kFnFireKey: {
-            const std::optional<FireKeyChoice> choice = dialogs.RunFireKey();
-            if (!choice) return std::nullopt;
-            set.fireIndex[slot] = Byte(choice->row);
-            set.fireCode[slot] = FireKeyCodeFromRow(Byte(choice->row));
-            set.fireSpeed[slot] = choice->speed;
-            set.fireTimes[slot] = choice->times;
-            return FunctionPrefix(row, language_) + choice->keyName;
-        }
-        case kFnSingleKey: {
-            const std::optional<SingleKeyChoice> choice = dialogs.RunSingleKey();
-            if (!choice) return std::nullopt;
-            set.singleCode[slot] = KeyCodeFromName(choice->keyName);
-            return FunctionPrefix(row, language_) + choice->keyName;
-        }
-        case kFnComboKey: {
-            const std::optional<ComboKeyChoice> choice = dialogs.RunComboKey();
-            if (!choice) return std::nullopt;
-            set.comboModifiers[slot] = ModifierBitFromName(choice->modifierName);
-            set.comboKey1[slot] = KeyCodeFromName(choice->key1Name);
-            set.comboKey2[slot] = KeyCodeFromName(choice->key2Name);
-            return ComboLabel(language_, choice->modifierName, choice->key1Name, choice->key2Name);
-        }
-        case kFnMacroKey: {
-            const std::optional<MacroKeyChoice> choice = dialogs.RunMacroKey();
-            if (!choice) return std::nullopt;
-            set.macroIndex[slot] = Byte(choice->index);
-            // Without its options the dialog answers mode 0, stored as 255.
-            set.macroMode[slot] = Byte(choice->repeatMode - 1);
-            return FunctionPrefix(row, language_) + choice->name;
-        }
-        default:
-            return std::string(FunctionText(row, language_));
+        case kFnLaunch: return choose(dialogs.RunLaunchKey());
+        case kFnMultimedia: return choose(dialogs.RunMediaKey());
+        case kFnFireKey: return choose(dialogs.RunFireKey());
+        case kFnSingleKey: return choose(dialogs.RunSingleKey());
+        case kFnComboKey: return choose(dialogs.RunComboKey());
+        case kFnMacroKey: return choose(dialogs.RunMacroKey());
+        default: return FunctionChoice{row, {}};
     }
 }
 
 void ButtonFunctionMenu::ChooseFunction(int slot, int row, KeyDialogs& dialogs) {
     if (openSlot_ != slot || row < 0 || row >= kFunctionRows || row == kDpiSwitchRow) return;
     // The record is only touched once the dialog said OK.
-    const std::optional<std::string> label = RunParameterDialog(slot, row, dialogs);
+    const std::optional<FunctionChoice> choice = RunParameterDialog(row, dialogs);
     Close();
-    if (label) StoreFunction(slot, row, *label);
+    if (!choice) return;
+    WriteFunctionParameters(Set(), model_.config.dpiSwitchMode[Mode()], slot, *choice);
+    StoreFunction(slot, row, FunctionLabel(*choice, language_));
 }
 
 void ButtonFunctionMenu::StoreFunction(int slot, int code, const std::string& label) {
@@ -172,10 +117,10 @@ void ButtonFunctionMenu::ChooseDpiMode(int row) {
     if (row < 0 || row >= kDpiModeRows || !openSlot_) return;
     const int slot = *openSlot_;
     Close();
+    const FunctionChoice choice{kFnDpiSwitch, DpiModeChoice{Byte(row + 1)}};
     Set().function[slot] = kFnDpiSwitch;
-    model_.config.dpiSwitchMode[Mode()][slot] = Byte(row + 1);
-    labels_.text[static_cast<std::size_t>(Mode())][static_cast<std::size_t>(slot)] =
-        std::string(DpiSwitchModeName(Byte(row + 1)));
+    WriteFunctionParameters(Set(), model_.config.dpiSwitchMode[Mode()], slot, choice);
+    labels_.text[static_cast<std::size_t>(Mode())][static_cast<std::size_t>(slot)] = FunctionLabel(choice, language_);
     model_.NotifyChanged(ConfigPart::Buttons);
 }
 

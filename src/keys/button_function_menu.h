@@ -12,6 +12,7 @@
 
 #include "config/device_config.h"
 #include "config/prompter.h"
+#include "keys/function_choice.h"
 #include "keys/key_dialogs.h"
 #include "locale/language.h"
 #include "skins/button_labels.h"
@@ -29,11 +30,6 @@ inline constexpr int kDpiModeRows = 3;
 std::vector<std::string_view> FunctionRows(UiLanguage language);
 // The rows of the DPI sub-menu, the same in every language.
 std::vector<std::string_view> DpiModeRows();
-
-// "Combo Key-Left Ctrl+C+V": the parts present (a modifier when its mask is
-// non-zero, each key whose code is non-zero) joined by "+".
-std::string ComboLabel(UiLanguage language, std::string_view modifierName, std::string_view key1Name,
-                       std::string_view key2Name);
 
 class ButtonFunctionMenu {
 public:
@@ -73,8 +69,8 @@ private:
     int Mode() const { return model_.config.currentMode == 1 ? 1 : 0; }
     ButtonSet& Set() { return model_.config.buttons[Mode()]; }
     const ButtonSet& Set() const { return model_.config.buttons[Mode()]; }
-    // The label a dialog's answer gives, or nothing when the dialog was cancelled.
-    std::optional<std::string> RunParameterDialog(int slot, int row, KeyDialogs& dialogs);
+    // The choice a row and its dialog's answer make, or nothing when the dialog was cancelled.
+    static std::optional<FunctionChoice> RunParameterDialog(int row, KeyDialogs& dialogs);
     void StoreFunction(int slot, int code, const std::string& label);
     void Close();
 

@@ -85,12 +85,12 @@ TEST_F(Kz7ctlTest, ShowDecodesForPeopleAndAsJson) {
     const CommandRun text = Kz7ctl("show " + Path("a.bin"));
     ASSERT_EQ(text.status, 0) << text.out;
     for (const char* needle : {"Report rate: 500 Hz", "button 3:  Multimedia (Vol+, usage 0xe9)",
-                               "stage 2: on   level 3 = 1000 DPI", "Standard Mode, 100%", "2:#12ff00(on)",
+                               "stage 2: on   level 4 = 1000 DPI", "Standard Mode, 100%", "2:#12ff00(on)",
                                "First-run flag: 0", "double-click speed 6"}) {
         EXPECT_NE(text.out.find(needle), std::string::npos) << needle << "\n" << text.out;
     }
     const CommandRun sensor = Kz7ctl("show --sensor 1 " + Path("a.bin"));
-    EXPECT_NE(sensor.out.find("stage 2: on   level 3 = 1200 DPI"), std::string::npos) << sensor.out;
+    EXPECT_NE(sensor.out.find("stage 2: on   level 4 = 1200 DPI"), std::string::npos) << sensor.out;
 
     const CommandRun json = Kz7ctl("show --json " + Path("a.bin"));
     ASSERT_EQ(json.status, 0) << json.out;
