@@ -53,12 +53,16 @@ int MacroStore::Save(std::string_view name, const std::vector<std::string>& line
     int error = 0;
     auto file = IniFile::LoadForUpdate(file_, &error);
     if (!file) return error;
+    PutMacro(*file, name, lines);
+    return file->Save(file_);
+}
+
+void PutMacro(IniFile& recordIni, std::string_view name, const std::vector<std::string>& lines) {
     std::vector<std::pair<std::string, std::string>> entries;
     entries.reserve(lines.size() + 1);
     entries.emplace_back("ItemCount", std::to_string(lines.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) entries.emplace_back(ItemKey(i), lines[i]);
-    file->ReplaceSection(name, entries);
-    return file->Save(file_);
+    recordIni.ReplaceSection(name, entries);
 }
 
 int MacroStore::Delete(std::string_view name) const {

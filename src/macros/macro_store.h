@@ -86,6 +86,9 @@ private:
     std::filesystem::path file_;
 };
 
+// MacroStore::Save's section written into a document in memory.
+void PutMacro(IniFile& recordIni, std::string_view name, const std::vector<std::string>& lines);
+
 // Why a new macro name cannot be stored (a blank name aside, whose message
 // depends on the language): too long for the mouse's name buffers, or with
 // control characters that a line of record.ini cannot hold. Empty when fine.

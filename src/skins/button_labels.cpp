@@ -35,17 +35,21 @@ ButtonLabels LoadButtonLabels(const std::filesystem::path& strIni, UiLanguage la
     return labels;
 }
 
+void PutButtonLabels(IniFile& strIni, UiLanguage language, const ButtonLabels& labels) {
+    const std::string_view section = LabelSectionName(language);
+    for (int mode = 0; mode < kLabelModes; ++mode) {
+        for (int slot = 1; slot <= kWrittenLabelSlots; ++slot) {
+            strIni.Set(section, LabelKey(mode, slot),
+                       labels.text[static_cast<std::size_t>(mode)][static_cast<std::size_t>(slot - 1)]);
+        }
+    }
+}
+
 int SaveButtonLabels(const std::filesystem::path& strIni, UiLanguage language, const ButtonLabels& labels) {
     int error = 0;
     std::optional<IniFile> file = IniFile::LoadForUpdate(strIni, &error);
     if (!file) return error != 0 ? error : EIO;
-    const std::string_view section = LabelSectionName(language);
-    for (int mode = 0; mode < kLabelModes; ++mode) {
-        for (int slot = 1; slot <= kWrittenLabelSlots; ++slot) {
-            file->Set(section, LabelKey(mode, slot),
-                      labels.text[static_cast<std::size_t>(mode)][static_cast<std::size_t>(slot - 1)]);
-        }
-    }
+    PutButtonLabels(*file, language, labels);
     return file->Save(strIni);
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/device_config.h"
+#include "ini/ini_file.h"
 #include "locale/language.h"
 
 namespace kz7 {
@@ -41,6 +42,8 @@ ButtonLabels LoadButtonLabels(const std::filesystem::path& strIni, UiLanguage la
 // Returns 0 or the errno of the failure.
 int SaveButtonLabels(const std::filesystem::path& strIni, UiLanguage language,
                      const ButtonLabels& labels);
+// The same keys written into a document in memory.
+void PutButtonLabels(IniFile& strIni, UiLanguage language, const ButtonLabels& labels);
 
 // "DPI Loop", the same in every language.
 inline constexpr std::string_view kDpiLoopLabel = "DPI Loop";

@@ -56,11 +56,15 @@ int SaveSkinChoice(const std::filesystem::path& strIni, const SkinSettings& sett
     int error = 0;
     std::optional<IniFile> file = IniFile::LoadForUpdate(strIni, &error);
     if (!file) return error != 0 ? error : EIO;
-    file->Set(kSkinsSection, kRedKey, std::to_string(settings.textColour.red));
-    file->Set(kSkinsSection, kGreenKey, std::to_string(settings.textColour.green));
-    file->Set(kSkinsSection, kBlueKey, std::to_string(settings.textColour.blue));
-    file->Set(kSkinsSection, kSkinPathKey, settings.skinName);
+    PutSkinChoice(*file, settings);
     return file->Save(strIni);
+}
+
+void PutSkinChoice(IniFile& strIni, const SkinSettings& settings) {
+    strIni.Set(kSkinsSection, kRedKey, std::to_string(settings.textColour.red));
+    strIni.Set(kSkinsSection, kGreenKey, std::to_string(settings.textColour.green));
+    strIni.Set(kSkinsSection, kBlueKey, std::to_string(settings.textColour.blue));
+    strIni.Set(kSkinsSection, kSkinPathKey, settings.skinName);
 }
 
 }  // namespace kz7

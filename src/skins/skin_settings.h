@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ini/ini_file.h"
+
 namespace kz7 {
 
 // Colour of the texts drawn on the skinned windows.
@@ -64,5 +66,7 @@ SkinSettings LoadSkinSettings(const std::filesystem::path& strIni, const std::fi
 // full path) into the Skins section; everything else is kept. Atomic.
 // Returns 0 or the errno of the failure.
 int SaveSkinChoice(const std::filesystem::path& strIni, const SkinSettings& settings);
+// The same keys written into a document in memory.
+void PutSkinChoice(IniFile& strIni, const SkinSettings& settings);
 
 }  // namespace kz7
