@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QTimer>
 #include <QUrl>
 
@@ -170,6 +171,14 @@ int CArdenoApp::Run() {
     };
     shell.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     shell.quit = [] { QCoreApplication::exit(0); };
+    shell.labels = &p.labels;
+    shell.chooseProfileFile = [&p, language, folder = paths.folder](bool forWriting) {
+        const QString filter = ui::Tr(UiText::ProfileFileFilter, language);
+        const QString start = QString::fromStdString((folder / "kz7-profile.json").string());
+        return forWriting
+                   ? QFileDialog::getSaveFileName(p.window.get(), ui::Tr(UiText::TrayExportProfile, language), start, filter)
+                   : QFileDialog::getOpenFileName(p.window.get(), ui::Tr(UiText::TrayImportProfile, language), start, filter);
+    };
 
     p.window = std::make_unique<MainWindow>(std::move(shell));
     p.prompter.SetParent(p.window.get());

@@ -1,6 +1,10 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+
+#include <cerrno>
+#include <cstring>
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -13,6 +17,9 @@
 
 #include "app/qt_notifiers.h"
 #include "app/skin_loading.h"
+#include "config/atomic_file.h"
+#include "macros/macro_messages.h"
+#include "platform/json/profile_json.h"
 #include "session/connect.h"
 #include "session/notifications.h"
 #include "skins/skin_images.h"
@@ -169,6 +176,11 @@ bool MainWindow::CreateTrayIcon() {
     tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
     tray_->setToolTip(QStringLiteral("Gaming mouse setting"));
     trayMenu_ = std::make_unique<QMenu>();
+    QAction* exportAction = trayMenu_->addAction(Tr(UiText::TrayExportProfile));
+    connect(exportAction, &QAction::triggered, this, [this] { ExportProfile(); });
+    QAction* importAction = trayMenu_->addAction(Tr(UiText::TrayImportProfile));
+    connect(importAction, &QAction::triggered, this, [this] { ImportProfile(); });
+    trayMenu_->addSeparator();
     QAction* exitAction = trayMenu_->addAction(Tr(UiText::TrayExit));
     connect(exitAction, &QAction::triggered, this, [this] { Shutdown(); });
     tray_->setContextMenu(trayMenu_.get());
@@ -343,6 +355,86 @@ void MainWindow::ApplyToMouse(bool hideAfterwards) {
     // Failures were reported as they happened; the window goes on either way.
     parts_.session->Apply();
     if (hideAfterwards) hide();
+}
+
+// ---- Profiles ------------------------------------------------------------------
+
+ProfileState MainWindow::ProfileShown() const {
+    ProfileState state;
+    state.config = parts_.model->config;
+    for (std::size_t i = 0; i < kProfileLanguages.size(); ++i) {
+        state.labels[i] = kProfileLanguages[i] == parts_.language && parts_.labels
+                              ? *parts_.labels
+                              : LoadButtonLabels(parts_.paths.settings, kProfileLanguages[i]);
+    }
+    state.macros = ReadProfileMacros(IniFile::Load(parts_.paths.record), state.config);
+    const SkinSettings skin = SkinSettingsOf(*parts_.skin);
+    state.skin.skinName = skin.skinName;
+    state.skin.textColour = skin.textColour;
+    return state;
+}
+
+void MainWindow::ExportProfile() {
+    if (!parts_.chooseProfileFile) return;
+    const QString file = parts_.chooseProfileFile(true);
+    if (file.isEmpty()) return;
+    const std::string document = ExportProfileJson(ProfileShown(), parts_.link->Images().activeSensorType);
+    if (const int error = WriteFileAtomically(file.toStdString(), document); error != 0) {
+        parts_.prompter->ShowMessage(Tr(UiText::ProfileNotExported).toStdString() + " " + file.toStdString() + ": " +
+                                         std::strerror(error),
+                                     kWarningCaption);
+    }
+}
+
+void MainWindow::ImportProfile() {
+    if (!parts_.chooseProfileFile || shutDown_) return;
+    const QString file = parts_.chooseProfileFile(false);
+    if (file.isEmpty()) return;
+    const std::string notImported = Tr(UiText::ProfileNotImported).toStdString();
+    std::string text;
+    if (!ReadWholeFile(file.toStdString(), text)) {
+        parts_.prompter->ShowMessage(notImported + "\n" + file.toStdString() + ": " + std::strerror(errno), kWarningCaption);
+        return;
+    }
+    // The first read of the mouse gives a never-saved record its default
+    // labels; it must come before the profile's, not over them.
+    if (parts_.link->devicePresent && !deviceDataLoaded_) DrawBasicPage();
+
+    const ImportedProfile imported = ImportProfileJson(text, ProfileShown());
+    if (!imported.state) {
+        // A box lists the first problems; a long list would not fit the screen.
+        constexpr std::size_t kShownProblems = 12;
+        std::string message = notImported;
+        for (std::size_t i = 0; i < imported.problems.size() && i < kShownProblems; ++i) {
+            const ProfileProblem& problem = imported.problems[i];
+            message += "\n" + (problem.path.empty() ? std::string() : problem.path + ": ") + problem.message;
+        }
+        if (imported.problems.size() > kShownProblems) {
+            message += "\n(" + std::to_string(imported.problems.size() - kShownProblems) + " more)";
+        }
+        parts_.prompter->ShowMessage(message, kWarningCaption);
+        return;
+    }
+    const ProfileState& state = *imported.state;
+    if (const std::string failed = WriteProfileState(parts_.paths, state, ProfileFiles::BesideTheRecord); !failed.empty()) {
+        parts_.prompter->ShowMessage(notImported + "\n" + failed, kWarningCaption);
+        return;
+    }
+    for (const MacroCut& cut : imported.cutMacros) {
+        parts_.prompter->ShowMessage(MacroCutMessage(cut.name, cut.firstLineLeftOut), kWarningCaption);
+    }
+    for (std::size_t i = 0; i < kProfileLanguages.size(); ++i) {
+        if (kProfileLanguages[i] == parts_.language && parts_.labels) *parts_.labels = state.labels[i];
+    }
+    if (parts_.loadSkinSettings) parts_.loadSkinSettings(*parts_.skin);
+    parts_.model->config = state.config;
+    if (CurrentPageView()) RebuildPage();
+    parts_.model->NotifyChanged(ConfigPart::Everything);
+    if (parts_.link->devicePresent) {
+        show();
+        raise();
+        activateWindow();
+    }
 }
 
 void MainWindow::ChooseSkin() {

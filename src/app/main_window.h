@@ -22,6 +22,8 @@
 #include "pages/advanced_page_model.h"
 #include "pages/basic_page_model.h"
 #include "pages/dialog_runner.h"
+#include "profile/profile_state.h"
+#include "skins/button_labels.h"
 #include "session/apply_session.h"
 #include "ui/pages/page_view.h"
 #include "ui/skin_toolkit.h"
@@ -65,6 +67,11 @@ struct ShellParts {
     std::function<void(const QString&)> openUrl;
     // Ends the program (exit status 0).
     std::function<void()> quit;
+    // The labels the boxes show, in `language` (the ones the session saves).
+    ButtonLabels* labels = nullptr;
+    // Asks for a profile file to write (true) or to read (false); empty when
+    // the user gave none.
+    std::function<QString(bool forWriting)> chooseProfileFile;
 };
 
 // The configurator's main window: a frameless, skinned tool window that rests
@@ -95,6 +102,13 @@ public:
     void ClickAt(QPoint point);
     // Close button and tray "Exit": releases the mouse and the tray and ends the program.
     void Shutdown();
+    // Tray "Export profile...": the setup shown, edits not yet applied included.
+    void ExportProfile();
+    // Tray "Import profile...": a profile checked whole, then loaded into the
+    // record (it reaches the mouse with OK or Apply, and Cancel undoes it);
+    // its macros, other labels and skin are stored at once, as the pages
+    // store theirs.
+    void ImportProfile();
 
     Page CurrentPage() const { return page_; }
     bool ReloadAfterCancel() const { return reloadAfterCancel_; }
@@ -132,6 +146,7 @@ private:
     // The page shown, drawn again as it is.
     void RedrawPage();
     QString Tr(UiText id) const;
+    ProfileState ProfileShown() const;
     void ApplyToMouse(bool hideAfterwards);
     void CancelEdits();
     // The skins button: the skins dialog, and on OK its skin and colour in use, saved and shown.

@@ -10,6 +10,7 @@
 #include "cli/device_access.h"
 #include "config/atomic_file.h"
 #include "config/starter_config.h"
+#include "macros/macro_messages.h"
 #include "platform/json/profile_json.h"
 #include "profile/profile_state.h"
 
@@ -72,9 +73,7 @@ int RunImport(CliContext& ctx) {
         return ctx.Fail("nothing was imported: " + std::to_string(imported.problems.size()) +
                         (imported.problems.size() == 1 ? " problem" : " problems"));
     }
-    for (const std::string& name : imported.cutMacros) {
-        ctx.err << "kz7ctl: macro \"" << name << "\" does not fit its block; its last lines are left out\n";
-    }
+    for (const MacroCut& cut : imported.cutMacros) ctx.prompter.ShowMessage(MacroCutMessage(cut.name, cut.firstLineLeftOut), kWarningCaption);
     if (const std::string failed = WriteProfileState(paths, *imported.state); !failed.empty()) {
         return ctx.Fail("nothing was imported: " + failed);
     }

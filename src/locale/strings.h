@@ -69,6 +69,11 @@ enum class UiText : std::uint16_t {
     KeyMatrix2,
     MacroKeySwitch,             // followed by the macro number
     TrayExit,
+    TrayExportProfile,
+    TrayImportProfile,
+    ProfileFileFilter,
+    ProfileNotImported,   // followed by the problems, one per line
+    ProfileNotExported,   // followed by the reason
     MouseNotDetected,
     MouseDetected,
     MouseSpeedLabel,            // advanced page sliders

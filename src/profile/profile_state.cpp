@@ -54,7 +54,7 @@ std::optional<ProfileState> ReadProfileState(const DataPaths& paths, std::string
     return state;
 }
 
-void RebuildProfileBlocks(ProfileState& state, std::vector<std::string>* cut) {
+void RebuildProfileBlocks(ProfileState& state, std::vector<MacroCut>* cut) {
     IniFile recordIni = IniFile::Parse("");
     for (const ProfileMacro& macro : state.macros) PutMacro(recordIni, macro.name, macro.lines);
     const MacroRebuild rebuilt = RebuildMacroBlocks(recordIni, state.config);
@@ -62,12 +62,10 @@ void RebuildProfileBlocks(ProfileState& state, std::vector<std::string>* cut) {
         // An empty macro's block is cleared whole, its loop count with it.
         if (!state.macros[i].lines.empty()) SetMacroLoopCount(state.config, static_cast<int>(i), state.macros[i].loops);
     }
-    if (cut) {
-        for (const MacroCut& macro : rebuilt.cut) cut->push_back(macro.name);
-    }
+    if (cut) *cut = rebuilt.cut;
 }
 
-std::string WriteProfileState(const DataPaths& paths, const ProfileState& state) {
+std::string WriteProfileState(const DataPaths& paths, const ProfileState& state, ProfileFiles files) {
     IniFile recordIni = IniFile::Parse("");
     for (const ProfileMacro& macro : state.macros) PutMacro(recordIni, macro.name, macro.lines);
 
@@ -78,14 +76,15 @@ std::string WriteProfileState(const DataPaths& paths, const ProfileState& state)
     PutSkinChoice(*strIni, state.skin);
 
     const auto image = ConfigFileImage(1, state.config);
-    const std::pair<std::filesystem::path, std::string> files[] = {
+    const std::pair<std::filesystem::path, std::string> contents[] = {
         {paths.record, recordIni.Serialize()},
         {paths.settings, strIni->Serialize()},
         {paths.config, std::string(image.begin(), image.end())},
     };
     std::vector<Previous> written;
     std::error_code ignored;
-    for (const auto& [path, content] : files) {
+    for (const auto& [path, content] : contents) {
+        if (files == ProfileFiles::BesideTheRecord && path == paths.config) continue;
         Previous previous{path, std::filesystem::exists(path), {}};
         if (previous.existed && !ReadWholeFile(path, previous.content)) return Failure(path, EIO);
         if (const int failed = WriteFileAtomically(path, content); failed != 0) {

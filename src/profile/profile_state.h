@@ -12,6 +12,7 @@
 #include "config/config_file.h"
 #include "config/device_config.h"
 #include "locale/language.h"
+#include "macros/macro_blocks.h"
 #include "skins/button_labels.h"
 #include "skins/skin_settings.h"
 
@@ -42,15 +43,16 @@ std::optional<ProfileState> ReadProfileState(const DataPaths& paths, std::string
 std::vector<ProfileMacro> ReadProfileMacros(const IniFile& recordIni, const DeviceConfig& config);
 
 // The record with its macro blocks rebuilt from `macros` and their loop
-// counts set; the names of the macros that did not fit their block whole
-// go to `cut`.
-void RebuildProfileBlocks(ProfileState& state, std::vector<std::string>* cut);
+// counts set; the macros that did not fit their block whole go to `cut`.
+void RebuildProfileBlocks(ProfileState& state, std::vector<MacroCut>* cut);
 
 // Writes config.bin (saved: first-run flag 1), record.ini and str.ini (the
 // labels and the skin choice; every other line of str.ini is kept). Each
 // file is replaced atomically; when one cannot be written the ones already
 // written get their old content back, so the folder holds either the old
 // or the new profile. "" when done, else what failed.
-std::string WriteProfileState(const DataPaths& paths, const ProfileState& state);
+// The window keeps the record until OK or Apply: it writes only the files beside it.
+enum class ProfileFiles { All, BesideTheRecord };
+std::string WriteProfileState(const DataPaths& paths, const ProfileState& state, ProfileFiles files = ProfileFiles::All);
 
 }  // namespace kz7

@@ -119,6 +119,11 @@ protected:
         };
         parts.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
         parts.quit = [this] { ++quits; };
+        parts.labels = &labels;
+        parts.chooseProfileFile = [this](bool forWriting) {
+            profileRequests.push_back(forWriting);
+            return profileFile;
+        };
         window = std::make_unique<MainWindow>(std::move(parts));
         window->Initialise();
         SpinFor(50ms);
@@ -171,6 +176,8 @@ protected:
     QString skinFolderOverride;
     int skinLoads = 0;
     int quits = 0;
+    QString profileFile;               // what the profile file dialog answers
+    std::vector<bool> profileRequests;  // true: asked for a file to write
 
     bool LabelsSaved() const { return std::filesystem::exists(paths.settings); }
     std::vector<QString> openedUrls;

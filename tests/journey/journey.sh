@@ -120,9 +120,29 @@ if command -v trayer >/dev/null; then
   check "tray: a left click shows the window" wait_for 5 window_shown
   xdotool windowfocus --sync "$(visible_window)" key Escape
   check "tray: Escape hides it again" wait_for 5 window_hidden
+  # The icon's menu: "Export profile...", "Import profile...", then "Exit".
+  # Each file dialog starts at kz7-profile.json in the data folder.
   xdotool mousemove "$icon_x" "$icon_y" click 3
   sleep 0.5
   xdotool key Down Return
+  check "tray: Export profile... asks where to save" wait_for 5 xdotool search --onlyvisible --name '^Export profile\.\.\.$'
+  sleep 0.5
+  import -window "$(xdotool search --onlyvisible --name '^Export profile\.\.\.$' | head -n1)" "$SHOTS/tray-export-dialog.png"
+  xdotool key Return
+  check "tray: the profile is written" wait_for 5 test -s "$DATA/kz7-profile.json"
+  check "tray: it is a kz7 profile" grep -q '"kz7Profile": 1' "$DATA/kz7-profile.json"
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  sleep 0.5
+  xdotool key Down Down Return
+  check "tray: Import profile... asks which file" wait_for 5 xdotool search --onlyvisible --name '^Import profile\.\.\.$'
+  sleep 0.5
+  xdotool key Return
+  check "tray: the imported profile is shown in the window" wait_for 5 window_shown
+  xdotool windowfocus --sync "$(visible_window)" key Escape
+  wait_for 5 window_hidden
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  sleep 0.5
+  xdotool key Down Down Down Return
   status=
   if wait_for 10 bash -c "! kill -0 $KZ7_PID"; then wait "$KZ7_PID"; status=$?; fi
   KZ7_PID=

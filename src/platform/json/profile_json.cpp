@@ -730,7 +730,7 @@ private:
     Json base_;
     bool macrosGiven_ = false;
     std::vector<ProfileProblem> problems_;
-    std::vector<std::string> cut_;
+    std::vector<MacroCut> cut_;
 };
 
 }  // namespace

@@ -31,7 +31,7 @@ struct ProfileProblem {
 struct ImportedProfile {
     std::optional<ProfileState> state;  // set only when there is no problem
     std::vector<ProfileProblem> problems;
-    std::vector<std::string> cutMacros;  // macros whose lines did not all fit their block
+    std::vector<MacroCut> cutMacros;  // macros whose lines did not all fit their block
 };
 
 // Reads a document over `current` (what a field the document leaves out
