@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-noto-cjk fonts-liberation2
   xvfb xdotool x11-utils imagemagick trayer
   debhelper lintian desktop-file-utils appstream git
+  libcli11-dev python3-jsonschema
 )
 
 missing=()

@@ -69,11 +69,6 @@ enum class UiText : std::uint16_t {
     KeyMatrix2,
     MacroKeySwitch,             // followed by the macro number
     TrayExit,
-    TrayExportProfile,
-    TrayImportProfile,
-    ProfileFileFilter,
-    ProfileNotImported,   // followed by the problems, one per line
-    ProfileNotExported,   // followed by the reason
     MouseNotDetected,
     MouseDetected,
     MouseSpeedLabel,            // advanced page sliders
@@ -135,6 +130,13 @@ enum class UiText : std::uint16_t {
     LaunchBrowserFavorites,
     SkinTextColorPrompt,        // skins dialog
     DefaultSkin,                // skins dialog: the skin whose images lie in the skins root itself
+
+    // --- profiles, from the tray menu ---
+    TrayExportProfile,
+    TrayImportProfile,
+    ProfileFileFilter,
+    ProfileNotImported,         // followed by the problems, one per line
+    ProfileNotExported,         // followed by the file and the reason
 
     Count_
 };

@@ -84,5 +84,16 @@ TEST_F(Kz7ctlProfileTest, StandardInputAndOutputCarryTheDocumentAndApplyReachesT
     EXPECT_NE(Run("export --data-dir " + Folder("nothing")).out.find("cannot export"), std::string::npos);
 }
 
+TEST_F(Kz7ctlProfileTest, ExportedDocumentsFollowThePublishedSchema) {
+    const std::string profile = (root_ / "game.json").string();
+    ASSERT_EQ(Run("export --sensor 1 --data-dir " + Folder("from") + " " + profile).status, 0);
+    // Debian's python3-jsonschema, whichever python3 comes first on the path.
+    const CommandRun check = testing_support::RunShell(
+        "/usr/bin/python3 -c 'import json, sys, jsonschema; "
+        "jsonschema.validate(json.load(open(sys.argv[2])), json.load(open(sys.argv[1])))' " KZ7_SOURCE_DIR
+        "/data/kz7-profile.schema.json " + profile + " 2>&1");
+    EXPECT_EQ(check.status, 0) << check.out;
+}
+
 }  // namespace
 }  // namespace kz7
