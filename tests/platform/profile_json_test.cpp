@@ -187,6 +187,7 @@ TEST(ProfileJson, EveryProblemIsReportedWithItsPathAndNothingIsReturned) {
          "/buttons/A/1", "no macro \"None\" can be bound"},
         {R"({"kz7Profile": 1, "buttons": {"B": [{"funktion": "Left Click"}]}})", "/buttons/B/0/funktion", "unknown member"},
         {R"({"kz7Profile": 1, "labels": {"en": {"A": [1]}}})", "/labels/en/A/0", "expected a string"},
+        {R"({"kz7Profile": 1, "labels": {"cht": {"B": ["", "x\ny"]}}})", "/labels/cht/B/1", "a label is one line"},
         {R"({"kz7Profile": 1, "reportRateHz": 300})", "/reportRateHz", "125, 250, 500 or 1000"},
         {R"({"kz7Profile": 1, "sensorType": 1, "dpiStages": [{"dpi": "4000"}, {}, {}, {}]})", "/dpiStages/0/dpi",
          "sensor type 1 offers"},

@@ -43,6 +43,11 @@ std::string Hex(const std::uint8_t* bytes, std::size_t count) {
 
 std::string ColourText(const std::uint8_t (&rgb)[3]) { return "#" + Hex(rgb, 3); }
 
+// A text that str.ini or record.ini can keep on one line as it is.
+bool OneLine(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
+}
+
 // ---- Export -------------------------------------------------------------------
 
 std::string_view ArgumentKeyOf(int code) {
@@ -393,9 +398,10 @@ private:
                 const std::string textsPath = Pointer(path, kModeKeys[mode]);
                 if (!Array(*texts, textsPath, kWrittenLabelSlots, true)) continue;
                 for (std::size_t slot = 0; slot < texts->size(); ++slot) {
-                    if (const auto text = String((*texts)[slot], Pointer(textsPath, slot))) {
-                        state_.labels[language].text[static_cast<std::size_t>(mode)][slot] = *text;
-                    }
+                    const auto text = String((*texts)[slot], Pointer(textsPath, slot));
+                    if (!text) continue;
+                    if (!OneLine(*text)) Problem(Pointer(textsPath, slot), "a label is one line of text");
+                    state_.labels[language].text[static_cast<std::size_t>(mode)][slot] = *text;
                 }
             }
         }
@@ -689,9 +695,7 @@ private:
                     for (std::size_t l = 0; l < lines->size(); ++l) {
                         const auto line = String((*lines)[l], Pointer(linesPath, l));
                         if (!line) continue;
-                        if (std::any_of(line->begin(), line->end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; })) {
-                            Problem(Pointer(linesPath, l), "a macro line is one line of text");
-                        }
+                        if (!OneLine(*line)) Problem(Pointer(linesPath, l), "a macro line is one line of text");
                         macro.lines.push_back(*line);
                     }
                 }
@@ -701,6 +705,8 @@ private:
             } else if (!macro.lines.empty()) {
                 macro.loops = 1;
             }
+            // Past the twelfth a macro has no block, so no loop count either.
+            if (i >= static_cast<std::size_t>(kMacroCount)) macro.loops = 0;
             macros.push_back(std::move(macro));
         }
         state_.macros = std::move(macros);
