@@ -303,10 +303,12 @@ int RunMatrices(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", "", "", RunInit},
-    {"show", "[--json] [--sensor N] [FILE]", "decode every field of a config.bin", "--json", "--sensor",
+    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", {}, RunInit},
+    {"show", "[FILE]", "decode every field of a config.bin",
+     {{"--json", "", "every field as a JSON document"},
+      {"--sensor", "N", "the DPI labels of sensor type N (0 to 3; default 0)"}},
      RunShow},
-    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", "", "", RunMatrices},
+    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", {}, RunMatrices},
 };
 
 const RegisterCommands kRegistered(kCommands);

@@ -112,9 +112,9 @@ TEST_F(Kz7ctlTest, BadFilesAndArgumentsFailClearly) {
         {"matrices " + Path("short.bin"), 1, "not a config.bin"},
         {"show " + Path("missing.bin"), 1, "no such file"},
         {"show --sensor 9 " + Path("short.bin"), 1, "--sensor takes"},
-        {"frobnicate", 2, "unknown command"},
-        {"show --bogus", 2, "unknown option --bogus"},
-        {"show --data-dir", 2, "--data-dir needs a value"},
+        {"frobnicate", 2, "kz7ctl: The following argument was not expected: frobnicate"},
+        {"show --bogus", 2, "kz7ctl: The following argument was not expected: --bogus"},
+        {"show --data-dir", 2, "kz7ctl: --data-dir: 1 required DIR missing"},
     };
     for (const Case& c : cases) {
         const CommandRun run = Kz7ctl(c.arguments);
