@@ -14,8 +14,14 @@ namespace kz7::cli {
 
 namespace {
 
-// Every command takes this, and so does the program before the command's name.
+// Every command and group takes these, and so does the program before the command's name.
 constexpr CliOption kDataDirOption{"--data-dir", "DIR", "the folder of config.bin, record.ini and str.ini"};
+constexpr CliOption kHelpOption{"--help", "", "print this help and exit (also -h)"};
+constexpr CliOption kCommonOptions[] = {kDataDirOption, kHelpOption};
+// The program's own.
+constexpr CliOption kVersionOption{"--version", "", "print the version and exit"};
+constexpr CliOption kHelpAllOption{"--help-all", "", "print the help of every command and exit"};
+constexpr CliOption kProgramOptions[] = {kVersionOption, kHelpAllOption};
 
 constexpr std::string_view kProgramFooter =
     "The data folder is the program's own folder when it holds a config.bin, else\n"
@@ -93,17 +99,18 @@ public:
         // A command's words may equal other commands' names ("macros show list"):
         // once a command is chosen, no word names another.
         app_.require_subcommand(0, 1);
-        app_.set_version_flag("--version", std::string("kz7ctl ") + KZ7_VERSION, "print the version and exit");
+        // Set before any command is added: the commands inherit it.
+        app_.set_help_flag("-h," + std::string(kHelpOption.name), std::string(kHelpOption.help));
+        app_.set_version_flag(std::string(kVersionOption.name), std::string("kz7ctl ") + KZ7_VERSION,
+                              std::string(kVersionOption.help));
         dataDirs_[&app_] = AddOption(app_, kDataDirOption);
         app_.failure_message([this](const CLI::App*, const CLI::Error& error) {
             return "kz7ctl: " + std::string(error.what()) + "\nRun '" + ChosenPath() +
                    " --help' for more information.\n";
         });
-        for (const auto table : CommandGroups()) {
-            for (const CliCommand& command : table) Add(command);
-        }
+        for (const CliCommand* command : RegisteredCommands()) Add(*command);
         // Added last, so that the commands do not inherit them.
-        app_.set_help_all_flag("--help-all", "print the help of every command and exit");
+        app_.set_help_all_flag(std::string(kHelpAllOption.name), std::string(kHelpAllOption.help));
         app_.footer(std::string(kProgramFooter));
     }
 
@@ -202,6 +209,17 @@ private:
 RegisterCommands::RegisterCommands(std::span<const CliCommand> commands) {
     CommandGroups().push_back(commands);
 }
+
+std::vector<const CliCommand*> RegisteredCommands() {
+    std::vector<const CliCommand*> commands;
+    for (const auto table : CommandGroups()) {
+        for (const CliCommand& command : table) commands.push_back(&command);
+    }
+    return commands;
+}
+
+std::span<const CliOption> CommonOptions() { return kCommonOptions; }
+std::span<const CliOption> ProgramOptions() { return kProgramOptions; }
 
 std::optional<int> ParseSensorType(std::string_view text) {
     if (text.size() != 1 || text[0] < '0' || text[0] - '0' >= kKnownSensorTypes) return std::nullopt;

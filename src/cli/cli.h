@@ -83,6 +83,13 @@ struct RegisterCommands {
     explicit RegisterCommands(std::span<const CliCommand> commands);
 };
 
+// Every registered row, group rows included, in the order of registration.
+std::vector<const CliCommand*> RegisteredCommands();
+// The options every command and group takes (--data-dir, --help), and the
+// program's own (--version, --help-all).
+std::span<const CliOption> CommonOptions();
+std::span<const CliOption> ProgramOptions();
+
 int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err);
 
 }  // namespace kz7::cli
