@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "config/record_labels.h"
+#include "device/dpi_tables.h"
 #include "keys/button_function_menu.h"
 #include "keys/button_functions.h"
 #include "keys/key_codes.h"
@@ -124,6 +125,31 @@ const NameKind kKinds[] = {
          }
          ctx.Fail("no lighting mode \"" + mode + "\"; the modes are " + Joined(modes));
          return false;
+     }},
+    {"rates", "", "the report rates in Hz",
+     [](CliContext& ctx, Names& names) {
+         names = Collect(kReportRates, [](const ReportRateChoice& rate) { return std::to_string(rate.hz); });
+         return NoMoreWords(ctx);
+     }},
+    {"dpi", "[SENSOR]", "the DPI labels of sensor type SENSOR (0 to 3; default 0), by level",
+     [](CliContext& ctx, Names& names) {
+         if (ctx.args.positional.size() > 2) {
+             ctx.Fail("usage: kz7ctl names dpi [SENSOR]");
+             return false;
+         }
+         std::uint8_t sensor = 0;
+         if (ctx.args.positional.size() == 2) {
+             const std::optional<int> type = ParseSensorType(ctx.args.positional[1]);
+             if (!type) {
+                 ctx.Fail(SensorTypeHelp("SENSOR"));
+                 return false;
+             }
+             sensor = static_cast<std::uint8_t>(*type);
+         }
+         for (int level = 0; level < DpiTableSize(sensor); ++level) {
+             names.emplace_back(DpiLabelFor(sensor, static_cast<std::uint8_t>(level)));
+         }
+         return true;
      }},
     {"macros", "", "the macros a button can play: the first twelve of record.ini",
      [](CliContext& ctx, Names& names) {

@@ -95,7 +95,7 @@ TEST_F(Kz7ctlCommandLineTest, HelpComesFromTheParser) {
         {"macros --help", {"Usage: kz7ctl macros [OPTIONS] [COMMAND]", "  save ", "  compile "}},
         {"macros loop --help", {"Usage: kz7ctl macros loop [OPTIONS] NAME [COUNT]"}},
         {"listen --help", {"--simulate", "--sim-events", "--for SECONDS", "--key HEX12"}},
-        {"--help-all", {"macros", "loop", "--sim-events", "--desktop D"}},
+        {"--help-all", {"macros", "loop", "--sim-events", "--desktop auto|gsettings"}},
     };
     for (const Case& c : cases) {
         const CommandRun run = Out(c.arguments);

@@ -7,6 +7,7 @@
 
 #include "config/atomic_file.h"
 #include "config/record_labels.h"
+#include "device/dpi_tables.h"
 #include "keys/button_function_menu.h"
 #include "keys/button_functions.h"
 #include "keys/key_codes.h"
@@ -42,6 +43,14 @@ Lines NamesOf(std::span<const NamedCode> table) {
     return Of(table, [](const NamedCode& entry) { return entry.name; });
 }
 
+Lines DpiLabels(std::uint8_t sensor) {
+    Lines labels;
+    for (int level = 0; level < DpiTableSize(sensor); ++level) {
+        labels.emplace_back(DpiLabelFor(sensor, static_cast<std::uint8_t>(level)));
+    }
+    return labels;
+}
+
 class Kz7ctlNamesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -74,6 +83,9 @@ TEST_F(Kz7ctlNamesTest, EachKindIsTheProgramsOwnList) {
         {"lighting 'Standard Mode'", LedParamRows(1)},
         {"lighting 'Respiration Mode'", {"8S", "7S", "6S", "5S", "4S"}},
         {"lighting 'Neon Mode'", LedParamRows(3)},
+        {"rates", {"125", "250", "500", "1000"}},
+        {"dpi", DpiLabels(0)},
+        {"dpi 1", {"600", "800", "1000", "1200", "1600", "2000", "2400", "3200"}},
         {"macros", {}},  // no record.ini yet
     };
     for (const auto& c : cases) {
@@ -124,6 +136,7 @@ TEST_F(Kz7ctlNamesTest, UnknownKindsAndWordsAreRefusedWithWhatIsAllowed) {
          "kz7ctl: no lighting mode \"Off Mode\"; the modes are Standard Mode, Respiration Mode, Neon Mode\n"},
         {"lighting 'Neon Mode' extra", "kz7ctl: usage: kz7ctl names lighting [MODE]\n"},
         {"keys A", "kz7ctl: names keys takes no further words\n"},
+        {"dpi 4", "kz7ctl: SENSOR takes a sensor type from 0 to 3\n"},
         {"options frobnicate", "kz7ctl: no command \"frobnicate\"\n"},
     };
     for (const auto& c : cases) {
