@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core fonts-noto-cjk fonts-liberation2
   xvfb xdotool x11-utils imagemagick trayer
+  groff-base man-db zsh
   debhelper lintian desktop-file-utils appstream git
 )
 
