@@ -54,6 +54,7 @@ TEST_F(Kz7ctlCommandLineTest, WordsReachTheCommandUnchanged) {
         {"list", "list"},                     // the name of another command of the group
         {"status", "status"},                 // and of a top-level command
         {"-- --json", "--json"},              // after "--" every word is a word
+        {"-- ++", "++"},                      // which "++" (that ends a command) needs
     };
     for (const Case& c : cases) {
         const CommandRun save = Run("macros save " + DataDir() + " " + c.quoted + " " + (dir_ / "lines.txt").string());
