@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -118,8 +119,9 @@ public:
     CommandLine& operator=(const CommandLine&) = delete;
 
     int Run(std::span<const std::string> argv, std::ostream& out, std::ostream& err) {
+        const std::vector<std::string> line = CommandFirst(argv);
         try {
-            app_.parse(std::vector<std::string>(argv.rbegin(), argv.rend()));
+            app_.parse(std::vector<std::string>(line.rbegin(), line.rend()));
         } catch (const CLI::ParseError& error) {
             return app_.exit(error, out, err) == 0 ? 0 : 2;
         }
@@ -144,6 +146,49 @@ public:
     }
 
 private:
+    // Options before the command's name ("kz7ctl --simulate status") are the
+    // command's: they move behind its name, where its parser knows them. The
+    // program's own options stay where they are.
+    static std::vector<std::string> CommandFirst(std::span<const std::string> argv) {
+        std::vector<std::string> leading;
+        std::size_t i = 0;
+        auto isOption = [](const std::string& word) { return word.size() > 1 && word[0] == '-' && word != "--"; };
+        for (; i < argv.size() && isOption(argv[i]); ++i) {
+            leading.push_back(argv[i]);
+            if (argv[i].find('=') == std::string::npos && SomeCommandTakesValue(argv[i]) && i + 1 < argv.size()) {
+                leading.push_back(argv[++i]);
+            }
+        }
+        if (leading.empty() || i == argv.size()) return {argv.begin(), argv.end()};
+        for (const CliOption& option : kProgramOptions) {
+            if (std::find(leading.begin(), leading.end(), option.name) != leading.end()) return {argv.begin(), argv.end()};
+        }
+        std::size_t nameWords = 1;
+        if (i + 1 < argv.size() && IsCommandName(argv[i] + " " + argv[i + 1])) nameWords = 2;
+        std::vector<std::string> line(argv.begin() + static_cast<std::ptrdiff_t>(i),
+                                      argv.begin() + static_cast<std::ptrdiff_t>(i + nameWords));
+        line.insert(line.end(), leading.begin(), leading.end());
+        line.insert(line.end(), argv.begin() + static_cast<std::ptrdiff_t>(i + nameWords), argv.end());
+        return line;
+    }
+
+    static bool SomeCommandTakesValue(std::string_view option) {
+        if (option == kDataDirOption.name) return true;
+        for (const CliCommand* command : RegisteredCommands()) {
+            for (const CliOption& declared : command->options) {
+                if (declared.name == option && !declared.valueName.empty()) return true;
+            }
+        }
+        return false;
+    }
+
+    static bool IsCommandName(std::string_view name) {
+        for (const CliCommand* command : RegisteredCommands()) {
+            if (command->name == name) return true;
+        }
+        return false;
+    }
+
     CLI::App* Group(std::string_view word) {
         const auto it = groups_.find(std::string(word));
         if (it != groups_.end()) return it->second;

@@ -64,8 +64,9 @@ struct CliOption {
 
 // A row of a command table. A two-word name ("macros list") is a command of
 // a group; a row with no run function describes the group itself ("macros").
-// The parser fills CliArgs: the words after the name in `positional`, each
-// given option in `values` (the last one given) or `flags`, by its name.
+// The parser fills CliArgs: the words after the name in `positional` (at
+// most eight; more is a usage error), each given option in `values` (the
+// last one given) or `flags`, by its name.
 struct CliCommand {
     std::string_view name;
     std::string_view usage;    // the words after the name, for --help: "NAME [COUNT]"

@@ -77,6 +77,14 @@ TEST_F(Kz7ctlCommandLineTest, DashIsStandardInputAndOptionsGoAnywhere) {
         EXPECT_EQ(Out("macros show Burst " + DataDir()).out, "B   Dn\n") << line;
         ASSERT_EQ(Run("macros delete Burst " + DataDir()).status, 0);
     }
+    // A command's options may come before its name as well.
+    const CommandRun before = Run("--sensor 1 " + DataDir() + " show");
+    EXPECT_EQ(before.status, 0) << before.out;
+    EXPECT_TRUE(Contains(before.out, "labels for sensor type 1")) << before.out;
+    const CommandRun status = Run("--simulate --sim-sensor=2 status " + DataDir());
+    EXPECT_EQ(status.status, 0) << status.out;
+    EXPECT_TRUE(Contains(status.out, "sensor type: 2")) << status.out;
+    EXPECT_EQ(Out("--version show").out, "kz7ctl " KZ7_PROJECT_VERSION "\n");
     // The command's own option wins over the program's; the last one given wins.
     const CommandRun show = Run("--data-dir /nonexistent show --sensor=9 --sensor 1 --data-dir '" + dir_.string() + "'");
     EXPECT_EQ(show.status, 0) << show.out;
@@ -118,6 +126,8 @@ TEST_F(Kz7ctlCommandLineTest, UsageErrorsExitTwoWithTheParsersMessage) {
         {"show --sensor", "kz7ctl: --sensor: 1 required N missing\nRun 'kz7ctl show --help'"},
         {"list --desktop none", "kz7ctl: The following argument was not expected: --desktop"},
         {"show --version", "kz7ctl: The following argument was not expected: --version"},
+        {"--bogus show", "kz7ctl: The following argument was not expected: --bogus\nRun 'kz7ctl show --help'"},
+        {"--desktop none list", "kz7ctl: The following argument was not expected: --desktop"},
         {"show 1 2 3 4 5 6 7 8 9", "kz7ctl: The following argument was not expected: 9"},
     };
     for (const Case& c : cases) {

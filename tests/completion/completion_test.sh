@@ -6,8 +6,8 @@
 # usage: completion_test.sh SOURCE_DIR KZ7CTL
 set -euo pipefail
 
-src=$1
-kz7ctl=$2
+src=$(cd "$1" && pwd)
+kz7ctl=$(realpath "$2")
 bash_script=$src/data/completion/kz7ctl.bash
 zsh_folder=$src/data/completion
 work=$(mktemp -d)
