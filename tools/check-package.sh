@@ -27,6 +27,8 @@ bad=$(grep -Ev '^[[:space:]]*(#|$)' "$rule" | grep -Ev "^$pair(, $pair)*\$" || t
 check "udev rule: every line parses" test -z "$bad"
 check "udev rule: the mouse gets uaccess" grep -q 'ATTRS{idVendor}=="04d9", ATTRS{idProduct}=="a09f", TAG+="uaccess"' "$rule"
 check "man pages" test -f "$root"/usr/share/man/man1/kz7.1.gz -a -f "$root"/usr/share/man/man1/kz7ctl.1.gz
+check "shell completion" test -f "$root"/usr/share/bash-completion/completions/kz7ctl \
+  -a -f "$root"/usr/share/zsh/vendor-completions/_kz7ctl
 check "unpacked kz7ctl --version" bash -c "'$root/usr/bin/kz7ctl' --version | grep -q '^kz7ctl [0-9]'"
 data=$(mktemp -d)
 export XDG_CONFIG_HOME="$data"

@@ -6,10 +6,11 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libudev-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas nlohmann-json3-dev dbus-daemon
+  libudev-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas nlohmann-json3-dev libcli11-dev dbus-daemon
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core fonts-noto-cjk fonts-liberation2
   xvfb xdotool x11-utils imagemagick trayer
+  groff-base man-db zsh
   debhelper lintian desktop-file-utils appstream git
   libcli11-dev python3-jsonschema
 )

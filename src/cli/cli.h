@@ -15,10 +15,6 @@
 
 namespace kz7::cli {
 
-// Options that take a value ("--data-dir DIR") as any registered command
-// declares them; every other "--x" is a flag.
-bool OptionTakesValue(std::string_view option);
-
 struct CliArgs {
     std::vector<std::string> positional;
     std::map<std::string, std::string> values;
@@ -32,9 +28,6 @@ struct CliArgs {
 std::optional<int> ParseSensorType(std::string_view text);
 // What to say when ParseSensorType refuses: "... takes a sensor type from 0 to 3".
 std::string SensorTypeHelp(std::string_view option);
-
-// Splits the arguments after the program name; false with a reason on a malformed line.
-bool ParseArgs(std::span<const std::string> argv, CliArgs& args, std::string& error);
 
 // Messages for the user go to stderr, captioned.
 class StderrPrompter : public Prompter {
@@ -62,19 +55,41 @@ struct CliContext {
     int Fail(std::string_view message) const;
 };
 
+// One option of a command: "--speed" with value name "S", or a flag (no value name).
+struct CliOption {
+    std::string_view name;
+    std::string_view valueName;  // empty for a flag
+    std::string_view help;
+};
+
+// A row of a command table. A two-word name ("macros list") is a command of
+// a group; a row with no run function describes the group itself ("macros").
+// The parser fills CliArgs: the words after the name in `positional` (at
+// most eight; more is a usage error), each given option in `values` (the
+// last one given) or `flags`, by its name.
 struct CliCommand {
-    std::string_view name;     // one word, or two for a group ("macros list")
-    std::string_view usage;    // arguments after the name
+    std::string_view name;
+    std::string_view usage;    // the words after the name, for --help: "NAME [COUNT]"
     std::string_view summary;  // one line for --help
-    std::string_view flags;    // accepted flags besides the common ones, space-separated
-    std::string_view valueOptions;  // accepted options that take a value, space-separated
+    std::vector<CliOption> options;  // besides --data-dir and --help, which every command takes
     int (*run)(CliContext&);
 };
+
+// The options of every command that reaches the mouse (--simulate, --key,
+// --trace ...), followed by `extra`.
+std::vector<CliOption> WithDeviceOptions(std::vector<CliOption> extra = {});
 
 // Each commands file registers its table with a static RegisterCommands object.
 struct RegisterCommands {
     explicit RegisterCommands(std::span<const CliCommand> commands);
 };
+
+// Every registered row, group rows included, in the order of registration.
+std::vector<const CliCommand*> RegisteredCommands();
+// The options every command and group takes (--data-dir, --help), and the
+// program's own (--version, --help-all).
+std::span<const CliOption> CommonOptions();
+std::span<const CliOption> ProgramOptions();
 
 int Main(std::span<const std::string> argv, std::ostream& out, std::ostream& err);
 

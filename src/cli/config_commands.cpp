@@ -3,7 +3,8 @@
 #include <cstring>
 #include <ostream>
 #include <span>
-#include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "cli/cli.h"
 #include "config/atomic_file.h"
@@ -174,87 +175,68 @@ void ShowText(std::ostream& out, const std::filesystem::path& path, const Config
     }
 }
 
+// Byte arrays as arrays of numbers, not of characters.
 template <std::size_t N>
-void JsonArray(std::ostream& out, const std::uint8_t (&values)[N]) {
-    out << "[";
-    for (std::size_t i = 0; i < N; ++i) out << (i ? "," : "") << int(values[i]);
-    out << "]";
+nlohmann::ordered_json Numbers(const std::uint8_t (&values)[N]) {
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (std::uint8_t value : values) array.push_back(int(value));
+    return array;
+}
+
+nlohmann::ordered_json ButtonSetJson(const ButtonSet& b) {
+    nlohmann::ordered_json set;
+    const std::pair<const char*, const std::uint8_t (*)[kButtonSlots]> arrays[] = {
+        {"function", &b.function},         {"mediaIndex", &b.mediaIndex},
+        {"mediaCode", &b.mediaCode},       {"launchIndex", &b.launchIndex},
+        {"launchCode", &b.launchCode},     {"launchPage", &b.launchPage},
+        {"fireIndex", &b.fireIndex},       {"fireCode", &b.fireCode},
+        {"fireSpeed", &b.fireSpeed},       {"fireTimes", &b.fireTimes},
+        {"singleCode", &b.singleCode},     {"comboModifiers", &b.comboModifiers},
+        {"comboKey1", &b.comboKey1},       {"comboKey2", &b.comboKey2},
+        {"macroIndex", &b.macroIndex},     {"macroMode", &b.macroMode},
+    };
+    for (const auto& [name, values] : arrays) set[name] = Numbers(*values);
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (std::uint8_t code : b.function) {
+        names.push_back(code == kFnNone ? std::string("none") : std::string(FunctionText(code, UiLanguage::English)));
+    }
+    set["functionNames"] = std::move(names);
+    return set;
 }
 
 void ShowJson(std::ostream& out, const ConfigImage& image) {
     const DeviceConfig& c = image.config;
-    out << "{\n  \"firstRunFlag\": " << int(image.firstRunFlag) << ",\n  \"buttons\": [";
-    for (int mode = 0; mode < kButtonModes; ++mode) {
-        const ButtonSet& b = c.buttons[mode];
-        out << (mode ? ",\n" : "\n") << "    {";
-        const std::pair<const char*, const std::uint8_t (*)[kButtonSlots]> arrays[] = {
-            {"function", &b.function},         {"mediaIndex", &b.mediaIndex},
-            {"mediaCode", &b.mediaCode},       {"launchIndex", &b.launchIndex},
-            {"launchCode", &b.launchCode},     {"launchPage", &b.launchPage},
-            {"fireIndex", &b.fireIndex},       {"fireCode", &b.fireCode},
-            {"fireSpeed", &b.fireSpeed},       {"fireTimes", &b.fireTimes},
-            {"singleCode", &b.singleCode},     {"comboModifiers", &b.comboModifiers},
-            {"comboKey1", &b.comboKey1},       {"comboKey2", &b.comboKey2},
-            {"macroIndex", &b.macroIndex},     {"macroMode", &b.macroMode},
-        };
-        bool first = true;
-        for (const auto& [name, values] : arrays) {
-            out << (first ? "\n" : ",\n") << "      \"" << name << "\": ";
-            JsonArray(out, *values);
-            first = false;
-        }
-        out << ",\n      \"functionNames\": [";
-        for (int slot = 0; slot < kButtonSlots; ++slot) {
-            const std::uint8_t code = b.function[slot];
-            out << (slot ? "," : "") << "\"" << (code == kFnNone ? "none" : FunctionText(code, UiLanguage::English))
-                << "\"";
-        }
-        out << "]\n    }";
-    }
-    out << "\n  ],\n  \"macroImage\": [";
-    for (int i = 0; i < kMacroCount; ++i) {
-        out << (i ? ",\n    " : "\n    ");
-        JsonArray(out, c.macroImage[i]);
-    }
-    out << "\n  ],\n";
-    auto field = [&](const char* name, auto&& value) {
-        out << "  \"" << name << "\": ";
-        using T = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, std::uint8_t>) out << int(value);
-        else JsonArray(out, value);
-        out << ",\n";
-    };
-    field("reserved1920", c.reserved1920);
-    field("reportRate", c.reportRate);
-    out << "  \"reportRateHz\": " << ReportRateHz(c.reportRate) << ",\n";
-    field("reserved1926", c.reserved1926);
-    field("dpiLevel", c.dpiLevel);
-    field("dpiStageOn", c.dpiStageOn);
-    field("reserved1939", c.reserved1939);
-    field("ledMode", c.ledMode);
-    out << "  \"ledModeName\": \"" << LedModeText(c.ledMode, UiLanguage::English) << "\",\n";
-    field("ledModeParam", c.ledModeParam);
-    field("ledModeParam2", c.ledModeParam2);
-    field("reserved1954", c.reserved1954);
-    field("enhancePointerPrecision", c.enhancePointerPrecision);
-    field("scrollOneScreen", c.scrollOneScreen);
-    field("pointerSpeed", c.pointerSpeed);
-    field("wheelScrollLines", c.wheelScrollLines);
-    field("doubleClickSpeed", c.doubleClickSpeed);
-    field("currentMode", c.currentMode);
-    out << "  \"dpiSwitchMode\": [";
-    JsonArray(out, c.dpiSwitchMode[0]);
-    out << ",";
-    JsonArray(out, c.dpiSwitchMode[1]);
-    out << "],\n";
-    field("loopColorOn", c.loopColorOn);
-    out << "  \"loopColor\": [";
-    for (int k = 0; k < kLoopColours; ++k) out << (k ? "," : "") << "\"" << ColourText(c.loopColor[k]) << "\"";
-    out << "],\n";
-    field("ledFlags", c.ledFlags);
-    out << "  \"ledExtra\": ";
-    JsonArray(out, c.ledExtra);
-    out << "\n}\n";
+    nlohmann::ordered_json json;
+    json["firstRunFlag"] = int(image.firstRunFlag);
+    json["buttons"] = nlohmann::ordered_json::array();
+    for (const ButtonSet& set : c.buttons) json["buttons"].push_back(ButtonSetJson(set));
+    json["macroImage"] = nlohmann::ordered_json::array();
+    for (const auto& block : c.macroImage) json["macroImage"].push_back(Numbers(block));
+    json["reserved1920"] = Numbers(c.reserved1920);
+    json["reportRate"] = int(c.reportRate);
+    json["reportRateHz"] = ReportRateHz(c.reportRate);
+    json["reserved1926"] = int(c.reserved1926);
+    json["dpiLevel"] = Numbers(c.dpiLevel);
+    json["dpiStageOn"] = Numbers(c.dpiStageOn);
+    json["reserved1939"] = Numbers(c.reserved1939);
+    json["ledMode"] = int(c.ledMode);
+    json["ledModeName"] = std::string(LedModeText(c.ledMode, UiLanguage::English));
+    json["ledModeParam"] = Numbers(c.ledModeParam);
+    json["ledModeParam2"] = Numbers(c.ledModeParam2);
+    json["reserved1954"] = int(c.reserved1954);
+    json["enhancePointerPrecision"] = int(c.enhancePointerPrecision);
+    json["scrollOneScreen"] = int(c.scrollOneScreen);
+    json["pointerSpeed"] = int(c.pointerSpeed);
+    json["wheelScrollLines"] = int(c.wheelScrollLines);
+    json["doubleClickSpeed"] = int(c.doubleClickSpeed);
+    json["currentMode"] = int(c.currentMode);
+    json["dpiSwitchMode"] = {Numbers(c.dpiSwitchMode[0]), Numbers(c.dpiSwitchMode[1])};
+    json["loopColorOn"] = Numbers(c.loopColorOn);
+    json["loopColor"] = nlohmann::ordered_json::array();
+    for (const auto& colour : c.loopColor) json["loopColor"].push_back(ColourText(colour));
+    json["ledFlags"] = Numbers(c.ledFlags);
+    json["ledExtra"] = Numbers(c.ledExtra);
+    out << json.dump(2) << "\n";
 }
 
 std::optional<ConfigImage> ReadImageFor(CliContext& ctx, std::size_t fileArg, std::filesystem::path& path) {
@@ -304,10 +286,12 @@ int RunMatrices(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", "", "", RunInit},
-    {"show", "[--json] [--sensor N] [FILE]", "decode every field of a config.bin", "--json", "--sensor",
+    {"init", "FILE", "write a complete default config.bin (first-run flag 0)", {}, RunInit},
+    {"show", "[FILE]", "decode every field of a config.bin",
+     {{"--json", "", "every field as a JSON document"},
+      {"--sensor", "N", "the DPI labels of sensor type N (0 to 3; default 0)"}},
      RunShow},
-    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", "", "", RunMatrices},
+    {"matrices", "[FILE]", "the four key matrices as the mouse receives them", {}, RunMatrices},
 };
 
 const RegisterCommands kRegistered(kCommands);

@@ -29,7 +29,7 @@ std::unique_ptr<PointerBackend> ChooseDesktopBackend(CliContext& ctx) {
     }
     if (desktop == "sway") return linux_platform::MakeSwayPointerBackend();
     if (desktop == "xinput") return linux_platform::MakeXinputPointerBackend();
-    ctx.Fail("--desktop takes auto, gsettings, kde, sway, xinput or none");
+    ctx.Fail("--desktop takes " + std::string(kDesktopOption.valueName));
     return nullptr;
 }
 

@@ -9,10 +9,6 @@
 
 namespace kz7::cli {
 
-// The device options every command that may reach the mouse accepts.
-inline constexpr std::string_view kDeviceFlags = "--simulate --sim-plain --trace";
-inline constexpr std::string_view kDeviceValues = "--key --sim-sensor --sim-key";
-
 // The data folder's config.bin and labels to the mouse, as `kz7ctl apply`
 // does: the exit status, every failure reported.
 int ApplySavedConfig(CliContext& ctx);

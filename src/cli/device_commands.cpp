@@ -324,21 +324,32 @@ int RunListen(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"list", "[--simulate] [--key HEX12] [--trace]",
-     "every interface of the mouse with collection, path and report lengths", kDeviceFlags, kDeviceValues,
+    {"list", "", "every interface of the mouse with collection, path and report lengths", WithDeviceOptions(),
      RunList},
-    {"status", "[--simulate [--sim-sensor N] [--sim-plain]] [--key HEX12] [--trace]",
-     "handshake, status bytes, sensor type and its DPI labels", kDeviceFlags, kDeviceValues, RunStatus},
-    {"apply", "[--simulate ...] [--key HEX12] [--desktop D] [--trace]",
-     "write config.bin to the mouse, save it and the labels, apply the pointer settings", kDeviceFlags,
-     "--key --sim-sensor --sim-key --desktop", RunApply},
-    {"listen", "[--simulate [--sim-events]] [--for SECONDS] [--trace]",
-     "print the mouse's event reports until interrupted", "--simulate --sim-plain --trace --sim-events",
-     "--key --sim-sensor --sim-key --for", RunListen},
+    {"status", "", "handshake, status bytes, sensor type and its DPI labels", WithDeviceOptions(), RunStatus},
+    {"apply", "", "write config.bin to the mouse, save it and the labels, apply the pointer settings",
+     WithDeviceOptions({kDesktopOption}), RunApply},
+    {"listen", "", "print the mouse's event reports until interrupted",
+     WithDeviceOptions({{"--sim-events", "", "the simulated mouse sends a few events, then the command ends"},
+                        {"--for", "SECONDS", "stop after SECONDS (default: at Ctrl+C)"}}),
+     RunListen},
 };
 
 const RegisterCommands kRegistered(kCommands);
 
 }  // namespace
+
+std::vector<CliOption> WithDeviceOptions(std::vector<CliOption> extra) {
+    std::vector<CliOption> options = {
+        {"--simulate", "", "work against the built-in simulated mouse instead of the real one"},
+        {"--sim-sensor", "N", "the simulated mouse's sensor type (0 to 3)"},
+        {"--sim-plain", "", "the simulated mouse answers without scrambling"},
+        {"--sim-key", "HEX12", "the simulated mouse's scramble key"},
+        {"--key", "HEX12", "the scramble key (default: the data folder's scramble.key, else zero)"},
+        {"--trace", "", "print every transfer to and from the mouse"},
+    };
+    options.insert(options.end(), extra.begin(), extra.end());
+    return options;
+}
 
 }  // namespace kz7::cli

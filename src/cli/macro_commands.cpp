@@ -157,14 +157,15 @@ int RunCompile(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"macros list", "", "the macro names of record.ini, in file (= device block) order", "", "", RunList},
-    {"macros show", "NAME", "the lines of one macro", "", "", RunShow},
-    {"macros save", "NAME FILE", "store FILE's lines (- for stdin) as macro NAME and rebuild the blocks", "", "",
+    {"macros", "", "the macros of record.ini and their twelve device blocks in config.bin", {}, nullptr},
+    {"macros list", "", "the macro names of record.ini, in file (= device block) order", {}, RunList},
+    {"macros show", "NAME", "the lines of one macro", {}, RunShow},
+    {"macros save", "NAME FILE", "store FILE's lines (- for stdin) as macro NAME and rebuild the blocks", {},
      RunSave},
-    {"macros delete", "NAME", "remove a macro from record.ini (blocks change at the next save)", "", "", RunDelete},
-    {"macros loop", "NAME [COUNT]", "show or set (1-65535) the loop count in the macro's block", "", "", RunLoop},
-    {"macros blocks", "", "the twelve macro blocks of config.bin in hex", "", "", RunBlocks},
-    {"macros compile", "", "rebuild the macro blocks of config.bin from record.ini and print them", "", "",
+    {"macros delete", "NAME", "remove a macro from record.ini (blocks change at the next save)", {}, RunDelete},
+    {"macros loop", "NAME [COUNT]", "show or set (1-65535) the loop count in the macro's block", {}, RunLoop},
+    {"macros blocks", "", "the twelve macro blocks of config.bin in hex", {}, RunBlocks},
+    {"macros compile", "", "rebuild the macro blocks of config.bin from record.ini and print them", {},
      RunCompile},
 };
 

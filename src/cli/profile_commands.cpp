@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/desktop_choice.h"
 #include "cli/device_access.h"
 #include "config/atomic_file.h"
 #include "config/starter_config.h"
@@ -82,11 +83,12 @@ int RunImport(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"export", "[FILE|-] [--sensor N]", "the whole setup as a JSON profile (standard output by default)", "", "--sensor",
-     RunExport},
-    {"import", "FILE|- [--apply] [--simulate ...]",
-     "check a JSON profile whole, then write config.bin, record.ini and str.ini from it", "--apply --simulate --sim-plain --trace",
-     "--key --sim-sensor --sim-key --desktop", RunImport},
+    {"export", "[FILE|-]", "the whole setup as a JSON profile (standard output by default)",
+     {{"--sensor", "N", "the sensor type whose DPI labels the stages get (default 0)"}}, RunExport},
+    {"import", "FILE|-", "check a JSON profile whole, then write config.bin, record.ini and str.ini from it",
+     WithDeviceOptions({{"--apply", "", "then send the imported setup to the mouse, as kz7ctl apply does"},
+                        kDesktopOption}),
+     RunImport},
 };
 
 const RegisterCommands kRegistered(kCommands);

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/desktop_choice.h"
 #include "cli/device_access.h"
 #include "config/config_file.h"
 #include "locale/language.h"
@@ -175,9 +176,23 @@ int RunSet(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"set", kSetUsage, "change one setting as the window would, and save it (--apply: send it to the mouse too)",
-     "--apply --on --off --simulate --sim-plain --trace",
-     "--mode --lang --speed --times --repeat --level --dpi --sensor --key --sim-sensor --sim-key --desktop", RunSet},
+    {"set", "SETTING ARGS...",
+     "change one setting as the window would, and save it: button N FUNCTION [ARG], rate HZ, dpi STAGE, "
+     "lighting MODE [PARAMETER], color K [#rrggbb], dpi-led STAGE [rgb], mode A|B, defaults buttons|pointer, "
+     "pointer NAME VALUE",
+     WithDeviceOptions({{"--mode", "A|B", "button: the button set to change (default: the one in use)"},
+                        {"--lang", "en|chs|cht", "the language of the labels written (default: the desktop's)"},
+                        {"--apply", "", "then send the saved setup to the mouse, as kz7ctl apply does"},
+                        {"--speed", "S", "button N fire: the speed, 5 to 255, smaller is faster (default 32)"},
+                        {"--times", "T", "button N fire: the shots, 0 to 255, 0 until released (default 1)"},
+                        {"--repeat", "R", "button N macro: the repeat mode 1, 2 or 3 (default 1)"},
+                        {"--level", "L", "dpi: the slider position from 1"},
+                        {"--dpi", "VALUE", "dpi: a DPI label of the sensor's table"},
+                        {"--sensor", "N", "dpi: the sensor type whose table counts (default: ask the mouse)"},
+                        {"--on", "", "dpi, color: switch the stage or loop colour on"},
+                        {"--off", "", "dpi, color: switch it off"},
+                        kDesktopOption}),
+     RunSet},
 };
 
 const RegisterCommands kRegistered(kCommands);

@@ -142,16 +142,15 @@ int RunLabels(CliContext& ctx) {
 }
 
 const CliCommand kCommands[] = {
-    {"pointer show", "[--desktop D] [FILE]",
-     "the desktop's pointer settings and the stored ones (D: auto, gsettings, kde, sway, xinput, none)", "", "--desktop",
+    {"pointer", "", "the desktop's pointer speed, precision, wheel lines and double-click time", {}, nullptr},
+    {"pointer show", "[FILE]", "the desktop's pointer settings and the stored ones", {kDesktopOption},
      RunPointerShow},
-    {"pointer apply", "[--desktop D] [FILE]",
-     "write the pointer settings of config.bin to the desktop", "", "--desktop", RunPointerApply},
-    {"pointer defaults", "[--desktop D] [FILE]",
-     "write the default pointer settings to the desktop and to config.bin", "", "--desktop",
-     RunPointerDefaults},
-    {"labels", "[--lang en|chs|cht]", "the button labels of both modes as stored in str.ini", "", "--lang",
-     RunLabels},
+    {"pointer apply", "[FILE]", "write the pointer settings of config.bin to the desktop", {kDesktopOption},
+     RunPointerApply},
+    {"pointer defaults", "[FILE]", "write the default pointer settings to the desktop and to config.bin",
+     {kDesktopOption}, RunPointerDefaults},
+    {"labels", "", "the button labels of both modes as stored in str.ini",
+     {{"--lang", "en|chs|cht", "the language's labels (default: the desktop's language)"}}, RunLabels},
 };
 
 const RegisterCommands kRegistered(kCommands);

@@ -28,4 +28,10 @@ std::string LedParamLabel(std::uint8_t mode, std::uint8_t index) {
     }
 }
 
+std::vector<std::string> LedParamRows(std::uint8_t mode) {
+    std::vector<std::string> rows;
+    for (int index = 0; index < LedParamCount(mode); ++index) rows.push_back(LedParamLabel(mode, static_cast<std::uint8_t>(index)));
+    return rows;
+}
+
 }  // namespace kz7

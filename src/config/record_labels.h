@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kz7 {
 
@@ -32,5 +33,7 @@ constexpr int LedParamCount(std::uint8_t mode) {
 // The label of parameter `index` of a mode: "5%".."100%", "8S".."4S", "0.5S".."15S".
 // Modes other than 1 and 2 use the Neon list, as the page does; empty past the list.
 std::string LedParamLabel(std::uint8_t mode, std::uint8_t index);
+// The parameter list of a mode, in row order: the labels of 0 .. LedParamCount(mode) - 1.
+std::vector<std::string> LedParamRows(std::uint8_t mode);
 
 }  // namespace kz7

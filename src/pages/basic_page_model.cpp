@@ -3,11 +3,18 @@
 #include <algorithm>
 
 #include "config/record_labels.h"
+#include "locale/strings.h"
 
 namespace kz7 {
 
 int DpiLevelsOffered(std::uint8_t sensorType) {
     return sensorType >= 1 && sensorType <= 3 ? kFewerDpiLevels : kMostDpiLevels;
+}
+
+std::vector<std::string_view> LedModeRows(UiLanguage language) {
+    std::vector<std::string_view> rows;
+    for (int row = 0; row < kLedModeRows; ++row) rows.push_back(LedModeText(row + 1, language));
+    return rows;
 }
 
 std::string_view ModeName(int mode) {
@@ -94,7 +101,7 @@ void BasicPageModel::ToggleDpiColourLed(int toggle) {
 }
 
 void BasicPageModel::ChooseLedMode(int row) {
-    if (row < 0 || row > 2) return;
+    if (row < 0 || row >= kLedModeRows) return;
     Config().ledMode = static_cast<std::uint8_t>(row + 1);
     model_.NotifyChanged(ConfigPart::Lighting);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/device_config.h"
 #include "keys/button_function_menu.h"
@@ -23,6 +24,11 @@ inline constexpr int kMostDpiLevels = 12;
 inline constexpr int kFewerDpiLevels = 8;
 // How many levels the DPI sliders offer for a sensor type.
 int DpiLevelsOffered(std::uint8_t sensorType);
+
+// The lighting mode list: row r is mode r + 1 (Standard, Respiration, Neon).
+// The "Off" mode a record may hold is never offered.
+inline constexpr int kLedModeRows = 3;
+std::vector<std::string_view> LedModeRows(UiLanguage language);
 
 // Texts of the page that read the same in every language: "Mode A" and
 // "Mode B", and the DPI colour chooser's "DPI Stage1" .. "DPI Stage4".

@@ -47,23 +47,14 @@ std::vector<std::string> TableNames(std::span<const NamedCode> table) {
     return names;
 }
 
-constexpr FunctionWord kFunctionWords[] = {
-    {"left", kFnLeftClick, 0},    {"right", kFnRightClick, 0},   {"middle", kFnMidClick, 0},
-    {"forward", kFnForward, 0},   {"back", kFnBackward, 0},      {"triple", kFnTripleClick, 0},
-    {"dpi+", kFnDpiSwitch, 1},    {"dpi-", kFnDpiSwitch, 2},     {"dpi-loop", kFnDpiSwitch, 3},
-    {"rgb", kFnRgbOnOff, 0},      {"off", kFnKeyOff, 0},         {"launch", kFnLaunch, 0},
-    {"media", kFnMultimedia, 0},  {"fire", kFnFireKey, 0},       {"key", kFnSingleKey, 0},
-    {"combo", kFnComboKey, 0},    {"macro", kFnMacroKey, 0},
-};
-
 struct NamedFunction {
     int code = 0;
     std::uint8_t dpiMode = 0;
 };
 
 std::optional<NamedFunction> FunctionNamed(std::string_view text) {
-    for (const FunctionWord& word : kFunctionWords) {
-        if (SameIgnoringCase(word.word, text)) return NamedFunction{word.code, word.dpiMode};
+    for (const FunctionWord& word : FunctionWords()) {
+        if (SameIgnoringCase(word.word, text)) return NamedFunction{word.function, word.dpiMode};
     }
     for (std::uint8_t mode = 1; mode <= 3; ++mode) {
         if (SameIgnoringCase(DpiSwitchModeName(mode), text)) return NamedFunction{kFnDpiSwitch, mode};
@@ -79,7 +70,7 @@ std::optional<NamedFunction> FunctionNamed(std::string_view text) {
 std::string FunctionNameList() {
     std::vector<std::string> names;
     for (int code = 0; code < kFnNone; ++code) names.emplace_back(FunctionText(code, UiLanguage::English));
-    for (const FunctionWord& word : kFunctionWords) names.emplace_back(word.word);
+    for (const FunctionWord& word : FunctionWords()) names.emplace_back(word.word);
     return JoinedList(names);
 }
 
@@ -216,8 +207,6 @@ std::optional<std::uint8_t> ResolveDpiMode(std::string_view text) {
     }
     return std::nullopt;
 }
-
-std::span<const FunctionWord> FunctionWords() { return kFunctionWords; }
 
 std::optional<FunctionChoice> ResolveFunction(const FunctionRequest& request, const std::vector<std::string>& macroNames,
                                               UiLanguage language, std::string& problem) {

@@ -37,7 +37,7 @@ std::optional<ComboKeyChoice> ResolveComboKeys(std::string_view text, std::strin
 std::optional<std::uint8_t> ResolveDpiMode(std::string_view text);
 
 // What a button is to do, in words: a function-list name (in any language)
-// or a short word, and its parameters.
+// or a short word (FunctionWords, any case), and its parameters.
 struct FunctionRequest {
     std::string function;
     std::optional<std::string> argument;  // key, combo keys, fire key, list entry, macro name, DPI mode
@@ -45,14 +45,6 @@ struct FunctionRequest {
     std::optional<std::string> times;     // fire key
     std::optional<std::string> repeat;    // macro key, 1..3
 };
-
-// The short words and what they stand for, in the order help lists them.
-struct FunctionWord {
-    std::string_view word;
-    int code;
-    std::uint8_t dpiMode;  // for the DPI switch words
-};
-std::span<const FunctionWord> FunctionWords();
 
 // The function a request names with its parameters, as the function's
 // dialog would answer them in `language`. `macroNames` are the macros a

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include <nlohmann/json.hpp>
+
 #include "config/atomic_file.h"
 #include "config/config_file.h"
 #include "config/starter_config.h"
@@ -92,12 +94,29 @@ TEST_F(Kz7ctlTest, ShowDecodesForPeopleAndAsJson) {
     const CommandRun sensor = Kz7ctl("show --sensor 1 " + Path("a.bin"));
     EXPECT_NE(sensor.out.find("stage 2: on   level 4 = 1200 DPI"), std::string::npos) << sensor.out;
 
-    const CommandRun json = Kz7ctl("show --json " + Path("a.bin"));
+    const CommandRun json = testing_support::RunShell(testing_support::Kz7ctlCommand() + " show --json " + Path("a.bin"));
     ASSERT_EQ(json.status, 0) << json.out;
-    for (const char* needle : {"\"reportRate\": 2,", "\"mediaCode\": [0,0,233,", "\"firstRunFlag\": 0,",
-                               "\"loopColor\": [\"#ff0000\",\"#12ff00\"", "\"currentMode\": 0,"}) {
-        EXPECT_NE(json.out.find(needle), std::string::npos) << needle;
-    }
+    const auto document = nlohmann::ordered_json::parse(json.out);
+    EXPECT_EQ(document["reportRate"], 2);
+    EXPECT_EQ(document["reportRateHz"], 500);
+    EXPECT_EQ(document["firstRunFlag"], 0);
+    EXPECT_EQ(document["currentMode"], 0);
+    EXPECT_EQ(document["buttons"][0]["mediaCode"][2], 233);
+    EXPECT_EQ(document["buttons"][0]["functionNames"][2], "Multimedia");
+    EXPECT_EQ(document["loopColor"][0], "#ff0000");
+    EXPECT_EQ(document["loopColor"][1], "#12ff00");
+    EXPECT_EQ(document["macroImage"].size(), 12u);
+    EXPECT_EQ(document["macroImage"][0].size(), 128u);
+    EXPECT_EQ(document["dpiSwitchMode"][1].size(), 12u);
+    // The keys in record order, as the document always listed them.
+    std::vector<std::string> keys;
+    for (const auto& item : document.items()) keys.push_back(item.key());
+    const std::vector<std::string> expected = {
+        "firstRunFlag", "buttons", "macroImage", "reserved1920", "reportRate", "reportRateHz", "reserved1926",
+        "dpiLevel", "dpiStageOn", "reserved1939", "ledMode", "ledModeName", "ledModeParam", "ledModeParam2",
+        "reserved1954", "enhancePointerPrecision", "scrollOneScreen", "pointerSpeed", "wheelScrollLines",
+        "doubleClickSpeed", "currentMode", "dpiSwitchMode", "loopColorOn", "loopColor", "ledFlags", "ledExtra"};
+    EXPECT_EQ(keys, expected);
 }
 
 TEST_F(Kz7ctlTest, BadFilesAndArgumentsFailClearly) {
@@ -112,9 +131,9 @@ TEST_F(Kz7ctlTest, BadFilesAndArgumentsFailClearly) {
         {"matrices " + Path("short.bin"), 1, "not a config.bin"},
         {"show " + Path("missing.bin"), 1, "no such file"},
         {"show --sensor 9 " + Path("short.bin"), 1, "--sensor takes"},
-        {"frobnicate", 2, "unknown command"},
-        {"show --bogus", 2, "unknown option --bogus"},
-        {"show --data-dir", 2, "--data-dir needs a value"},
+        {"frobnicate", 2, "kz7ctl: The following argument was not expected: frobnicate"},
+        {"show --bogus", 2, "kz7ctl: The following argument was not expected: --bogus"},
+        {"show --data-dir", 2, "kz7ctl: --data-dir: 1 required DIR missing"},
     };
     for (const Case& c : cases) {
         const CommandRun run = Kz7ctl(c.arguments);

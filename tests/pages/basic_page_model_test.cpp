@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "config/record_labels.h"
 #include "config/starter_config.h"
+#include "locale/strings.h"
 #include "pages/basic_page_model.h"
 
 namespace kz7 {
@@ -121,6 +123,35 @@ TEST_F(BasicPageTest, LightingListsSetModeAndTheModesParameter) {
     EXPECT_EQ(c().ledModeParam[0], StarterConfig().ledModeParam[0]);
     page.ChooseLedMode(3);
     EXPECT_EQ(c().ledMode, 0);
+}
+
+TEST_F(BasicPageTest, EachLightingRowStoresWhatItReads) {
+    for (const UiLanguage language :
+         {UiLanguage::English, UiLanguage::SimplifiedChinese, UiLanguage::TraditionalChinese}) {
+        const auto modes = LedModeRows(language);
+        ASSERT_EQ(modes.size(), 3u);
+        for (int row = 0; row < 3; ++row) {
+            page.ChooseLedMode(row);
+            EXPECT_EQ(LedModeText(c().ledMode, language), modes[static_cast<std::size_t>(row)]);
+        }
+    }
+    const struct {
+        std::uint8_t mode;
+        std::size_t count;
+        const char* first;
+        const char* last;
+    } lists[] = {{1, 10, "5%", "100%"}, {2, 5, "8S", "4S"}, {3, 30, "0.5S", "15S"}};
+    for (const auto& list : lists) {
+        page.ChooseLedMode(list.mode - 1);
+        const auto rows = LedParamRows(list.mode);
+        ASSERT_EQ(rows.size(), list.count) << int(list.mode);
+        EXPECT_EQ(rows.front(), list.first);
+        EXPECT_EQ(rows.back(), list.last);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            page.ChooseLedParam(static_cast<int>(row));
+            EXPECT_EQ(LedParamLabel(list.mode, c().ledModeParam[list.mode - 1]), rows[row]);
+        }
+    }
 }
 
 }  // namespace

@@ -182,11 +182,7 @@ void BasicPageView::AddLighting() {
     modeLook.textBackground = Qt::black;
     DropdownBox::Behaviour mode;
     mode.text = [&config, language] { return FromUtf8(LedModeText(config.ledMode, language)); };
-    mode.rows = [language] {
-        QStringList rows;
-        for (int m = 1; m <= 3; ++m) rows << FromUtf8(LedModeText(m, language));
-        return rows;
-    };
+    mode.rows = [language] { return ToRows(LedModeRows(language)); };
     mode.choose = [this](int row) { model_.ChooseLedMode(row); };
     lightingMode_ = &controls_.Add<DropdownBox>(parts_.host, basic::kLightingModeBox, basic::kLightingModeList,
                                                 modeLook, std::move(mode));
@@ -203,9 +199,7 @@ void BasicPageView::AddLighting() {
     };
     param.rows = [&config] {
         QStringList rows;
-        for (int i = 0; i < LedParamCount(config.ledMode); ++i) {
-            rows << FromUtf8(LedParamLabel(config.ledMode, static_cast<std::uint8_t>(i)));
-        }
+        for (const std::string& label : LedParamRows(config.ledMode)) rows << FromUtf8(label);
         return rows;
     };
     param.listZone = [&config] { return basic::LightingParamList(config.ledMode); };
