@@ -271,6 +271,16 @@ std::optional<int> ParseSensorType(std::string_view text) {
     return text[0] - '0';
 }
 
+std::optional<UiLanguage> LabelLanguageOption(const CliArgs& args, std::string& problem) {
+    const auto lang = args.Value("--lang");
+    if (!lang) return SystemUiLanguage();
+    if (*lang == "en") return UiLanguage::English;
+    if (*lang == "chs") return UiLanguage::SimplifiedChinese;
+    if (*lang == "cht") return UiLanguage::TraditionalChinese;
+    problem = "--lang takes en, chs or cht";
+    return std::nullopt;
+}
+
 std::string SensorTypeHelp(std::string_view option) {
     return std::string(option) + " takes a sensor type from 0 to " + std::to_string(kKnownSensorTypes - 1);
 }

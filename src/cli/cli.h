@@ -12,6 +12,7 @@
 
 #include "config/config_file.h"
 #include "config/prompter.h"
+#include "locale/language.h"
 
 namespace kz7::cli {
 
@@ -28,6 +29,10 @@ struct CliArgs {
 std::optional<int> ParseSensorType(std::string_view text);
 // What to say when ParseSensorType refuses: "... takes a sensor type from 0 to 3".
 std::string SensorTypeHelp(std::string_view option);
+
+// --lang: the given language's labels (en, chs, cht), else the desktop's;
+// nothing, with "--lang takes en, chs or cht" in `problem`, for another word.
+std::optional<UiLanguage> LabelLanguageOption(const CliArgs& args, std::string& problem);
 
 // Messages for the user go to stderr, captioned.
 class StderrPrompter : public Prompter {

@@ -37,16 +37,6 @@ std::optional<bool> OnOffFlags(const CliContext& ctx, std::string& problem) {
     return on;
 }
 
-std::optional<UiLanguage> LabelLanguage(const CliContext& ctx, std::string& problem) {
-    const auto lang = ctx.args.Value("--lang");
-    if (!lang) return SystemUiLanguage();
-    if (*lang == "en") return UiLanguage::English;
-    if (*lang == "chs") return UiLanguage::SimplifiedChinese;
-    if (*lang == "cht") return UiLanguage::TraditionalChinese;
-    problem = "--lang takes en, chs or cht";
-    return std::nullopt;
-}
-
 // The options that belong to one setting only.
 std::string OptionsOutOfPlace(const CliContext& ctx, std::string_view setting) {
     struct Owned {
@@ -149,7 +139,7 @@ std::string Edit(CliContext& ctx, SettingTarget& target) {
 int RunSet(CliContext& ctx) {
     if (ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl set " + std::string(kSetUsage));
     std::string problem;
-    const auto language = LabelLanguage(ctx, problem);
+    const auto language = LabelLanguageOption(ctx.args, problem);
     if (!language) return ctx.Fail(problem);
 
     const DataPaths paths = ctx.Paths();

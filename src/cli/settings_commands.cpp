@@ -120,13 +120,10 @@ int RunPointerDefaults(CliContext& ctx) {
 
 int RunLabels(CliContext& ctx) {
     if (!ctx.args.positional.empty()) return ctx.Fail("usage: kz7ctl labels [--lang en|chs|cht]");
-    UiLanguage language = SystemUiLanguage();
-    if (const auto lang = ctx.args.Value("--lang")) {
-        if (*lang == "en") language = UiLanguage::English;
-        else if (*lang == "chs") language = UiLanguage::SimplifiedChinese;
-        else if (*lang == "cht") language = UiLanguage::TraditionalChinese;
-        else return ctx.Fail("--lang takes en, chs or cht");
-    }
+    std::string problem;
+    const auto chosen = LabelLanguageOption(ctx.args, problem);
+    if (!chosen) return ctx.Fail(problem);
+    const UiLanguage language = *chosen;
     const std::filesystem::path strIni = ctx.Paths().settings;
     const ButtonLabels labels = LoadButtonLabels(strIni, language);
     ctx.out << "[" << LabelSectionName(language) << "] of " << strIni.string() << "\n";
