@@ -167,9 +167,8 @@ int RunSet(CliContext& ctx) {
 
 const CliCommand kCommands[] = {
     {"set", "SETTING ARGS...",
-     "change one setting as the window would, and save it: button N FUNCTION [ARG], rate HZ, dpi STAGE, "
-     "lighting MODE [PARAMETER], color K [#rrggbb], dpi-led STAGE [rgb], mode A|B, defaults buttons|pointer, "
-     "pointer NAME VALUE",
+     "change one setting as the window would, and save it: button, rate, dpi, lighting, color, dpi-led, mode, "
+     "defaults, pointer (man kz7ctl)",
      WithDeviceOptions({{"--mode", "A|B", "button: the button set to change (default: the one in use)"},
                         {"--lang", "en|chs|cht", "the language of the labels written (default: the desktop's)"},
                         {"--apply", "", "then send the saved setup to the mouse, as kz7ctl apply does"},
