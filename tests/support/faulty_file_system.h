@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ public:
         Call call;
         std::filesystem::path path;  // the file or folder the call was about
         bool failed = false;
+        std::string written;  // Write: the bytes that went into the file
     };
 
     static const char* Name(Call call) {
@@ -41,7 +44,12 @@ public:
     void FailCall(int index, int error) {
         failAt_ = index < 0 ? -1 : static_cast<int>(calls.size()) + index;
         error_ = error;
+        told_ = false;
     }
+    // Called once the save whose call failed has ended (it ends by closing
+    // its folder, or at once when the folder was what failed to open), to
+    // look at what that save left before the caller goes on.
+    std::function<void()> afterFailedSave;
     // At most this many bytes per write (0: as many as asked), as a pipe or
     // a signal can cut a write short.
     std::size_t writeLimit = 0;
@@ -55,7 +63,9 @@ public:
     }
     int Write(int handle, const void* data, std::size_t size, std::size_t& written) override {
         if (const int error = Begin(Call::Write, paths_[handle])) return error;
-        return inner_.Write(handle, data, writeLimit != 0 && size > writeLimit ? writeLimit : size, written);
+        const int error = inner_.Write(handle, data, writeLimit != 0 && size > writeLimit ? writeLimit : size, written);
+        if (!error) calls.back().written.assign(static_cast<const char*>(data), written);
+        return error;
     }
     int SetPermissions(int handle, std::filesystem::perms mode) override {
         if (const int error = Begin(Call::SetPermissions, paths_[handle])) return error;
@@ -69,7 +79,9 @@ public:
     int Close(int handle) override {
         const int error = Begin(Call::Close, paths_[handle]);
         const int closed = inner_.Close(handle);
+        const bool folder = folders_.erase(handle) != 0;
         paths_.erase(handle);
+        if (folder) SaveEnded();
         return error ? error : closed;
     }
     int Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
@@ -77,9 +89,15 @@ public:
         return inner_.Rename(from, to);
     }
     int OpenFolder(const std::filesystem::path& path, int& handle) override {
-        if (const int error = Begin(Call::OpenFolder, path)) return error;
+        if (const int error = Begin(Call::OpenFolder, path)) {
+            SaveEnded();
+            return error;
+        }
         const int error = inner_.OpenFolder(path, handle);
-        if (!error) paths_[handle] = path;
+        if (!error) {
+            paths_[handle] = path;
+            folders_.insert(handle);
+        }
         return error;
     }
     int Remove(const std::filesystem::path& path) override {
@@ -90,11 +108,19 @@ public:
 private:
     int Begin(Call call, const std::filesystem::path& path) {
         const bool fail = static_cast<int>(calls.size()) == failAt_;
-        calls.push_back({call, path, fail});
+        calls.push_back({call, path, fail, {}});
         return fail ? error_ : 0;
     }
 
+    void SaveEnded() {
+        if (failAt_ < 0 || static_cast<int>(calls.size()) <= failAt_ || told_) return;
+        told_ = true;
+        if (afterFailedSave) afterFailedSave();
+    }
+
     FileSystem& inner_ = SystemFileSystem();
+    std::set<int> folders_;
+    bool told_ = false;
     int failAt_ = -1;
     int error_ = EIO;
     std::map<int, std::filesystem::path> paths_;
