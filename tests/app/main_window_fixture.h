@@ -55,28 +55,39 @@ protected:
     void SetUp() override { testing::TestApplication(); }
 
     void TearDown() override {
+        CloseWindow();
+        if (dataFolder.empty()) std::filesystem::remove_all(folder);
+    }
+
+    // The window and what it works with go; the data folder stays.
+    void CloseWindow() {
         window.reset();
         advancedPage.reset();
         basicPage.reset();
         session.reset();
         link.reset();
         tracing.reset();
-        std::filesystem::remove_all(folder);
     }
 
     void Start(bool pluggedIn = true, std::uint8_t sensorType = 0,
                VirtualMouse::Dialect dialect = VirtualMouse::Dialect::Scrambled) {
-        folder = std::filesystem::temp_directory_path() /
-                 ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        if (dataFolder.empty()) {
+            folder = std::filesystem::temp_directory_path() /
+                     ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            std::filesystem::remove_all(folder);
+            std::filesystem::create_directories(folder);
+        } else {
+            folder = dataFolder;
+        }
         paths = DataPaths::InFolder(folder);
         traceLines.clear();
-        const auto image = ConfigFileImage(firstRunFlag, StarterConfig());
-        std::ofstream(paths.config, std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        if (!strIni.empty()) std::ofstream(paths.settings, std::ios::binary) << strIni;
+        if (dataFolder.empty()) {
+            const auto image = ConfigFileImage(firstRunFlag, StarterConfig());
+            std::ofstream(paths.config, std::ios::binary)
+                .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+            if (!strIni.empty()) std::ofstream(paths.settings, std::ios::binary) << strIni;
+        }
 
         VirtualMouse::Options options;
         options.pluggedIn = pluggedIn;
@@ -141,6 +152,9 @@ protected:
     }
 
     std::filesystem::path folder;
+    // Set before Start: the window works on the files already in this
+    // folder, which outlives it, instead of a fresh folder of its own.
+    std::filesystem::path dataFolder;
     DataPaths paths;
     RecordingPauser pauser;
     std::vector<std::string> traceLines;

@@ -1,8 +1,13 @@
 // Every save the program makes, with each of its file-system calls failed in
 // turn: config.bin, record.ini, str.ini and the KDE files, as the window's
 // models and kz7ctl make them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -26,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::SimulatedLink;
 using testing_support::ExpectEveryFailedCallReported;
+using testing_support::FolderFiles;
 using testing_support::SaveAction;
 using testing_support::Section;
 
@@ -80,68 +86,80 @@ TEST(SaveFaults, ApplySavesConfigBinAndTheLabels) {
 }
 
 // The advanced page's Confirm and Delete.
+bool ConfirmFire(const fs::path& folder) {
+    DeviceConfig config = StarterConfig();
+    RecordingPrompter prompter;
+    MacroArea area(folder / kRecordFileName, config, prompter);
+    area.Load();
+    if (const int fire = FindMacroName(area.macroList, "Fire"); fire >= 0) {
+        area.Select(fire);
+    } else {
+        area.nameField = "Fire";
+        area.New();
+    }
+    area.lineList = {"B   Dn", "20 ms", "B   Up"};
+    area.Confirm();
+    return !prompter.messages.empty();
+}
+
+SaveAction Confirm() {
+    return {"confirm", [](const fs::path& folder) { WriteText(folder / kRecordFileName, kRecordIni); }, ConfirmFire};
+}
+
+bool DeleteJump(const fs::path& folder) {
+    DeviceConfig config = StarterConfig();
+    RecordingPrompter prompter;
+    MacroArea area(folder / kRecordFileName, config, prompter);
+    area.Load();
+    area.Select(FindMacroName(area.macroList, "Jump"));
+    area.Delete();
+    EXPECT_EQ(area.macroList, area.store().Names()) << "the list shows what record.ini holds";
+    return !prompter.messages.empty();
+}
+
+// A delete that failed only to sync the folder did delete: once more, the
+// macro is no longer there to delete.
+bool DeleteJumpIfThere(const fs::path& folder) {
+    return MacroStore(folder / kRecordFileName).Read().HasSection("Jump") && DeleteJump(folder);
+}
+
+SaveAction Delete() {
+    return {"delete", [](const fs::path& folder) { WriteText(folder / kRecordFileName, kRecordIni); }, DeleteJump,
+            DeleteJumpIfThere};
+}
+
 TEST(SaveFaults, TheMacroAreaSavesRecordIni) {
-    const auto confirm = [](const fs::path& folder) {
-        DeviceConfig config = StarterConfig();
-        RecordingPrompter prompter;
-        MacroArea area(folder / kRecordFileName, config, prompter);
-        area.Load();
-        if (const int fire = FindMacroName(area.macroList, "Fire"); fire >= 0) {
-            area.Select(fire);
-        } else {
-            area.nameField = "Fire";
-            area.New();
-        }
-        area.lineList = {"B   Dn", "20 ms", "B   Up"};
-        area.Confirm();
-        return !prompter.messages.empty();
-    };
-    ExpectEveryFailedCallReported(
-        {"confirm", [](const fs::path& folder) { WriteText(folder / kRecordFileName, kRecordIni); }, confirm});
+    ExpectEveryFailedCallReported(Confirm());
     ExpectEveryFailedCallReported({"confirm of the first macro, which creates record.ini", [](const fs::path&) {},
-                                   confirm});
-    const auto deleteJump = [](const fs::path& folder) {
-        DeviceConfig config = StarterConfig();
-        RecordingPrompter prompter;
-        MacroArea area(folder / kRecordFileName, config, prompter);
-        area.Load();
-        area.Select(FindMacroName(area.macroList, "Jump"));
-        area.Delete();
-        EXPECT_EQ(area.macroList, area.store().Names()) << "the list shows what record.ini holds";
-        return !prompter.messages.empty();
-    };
-    SaveAction deletion{"delete", [](const fs::path& folder) { WriteText(folder / kRecordFileName, kRecordIni); },
-                        deleteJump};
-    deletion.again = [deleteJump](const fs::path& folder) {
-        return MacroStore(folder / kRecordFileName).Read().HasSection("Jump") && deleteJump(folder);
-    };
-    ExpectEveryFailedCallReported(deletion);
+                                   ConfirmFire});
+    ExpectEveryFailedCallReported(Delete());
 }
 
 // KDE Plasma on X11 keeps speed and precision in kcminputrc, wheel lines
 // and the double-click interval in kdeglobals.
-TEST(SaveFaults, TheKdeFilesAreSavedAsThePointerSettingsApply) {
-    ExpectEveryFailedCallReported(
-        {"pointer settings to KDE Plasma on X11",
-         [](const fs::path& folder) {
-             WriteText(folder / "kdeglobals", "[General]\nfont=Noto Sans,10\n\n[KDE]\nWheelScrollLines=3\n");
-             WriteText(folder / "kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=0\ncursorTheme=breeze\n");
-         },
-         [](const fs::path& folder) {
-             auto kde = linux_platform::MakeKdePointerBackend(folder, linux_platform::PlasmaSession::X11, [] {},
-                                                              std::make_unique<MemoryPointerBackend>());
-             RecordingPrompter prompter;
-             SystemPointer pointer(*kde, prompter, [](std::string_view) {});
-             DeviceConfig config = StarterConfig();
-             config.enhancePointerPrecision = 1;
-             config.pointerSpeed = 8;
-             config.wheelScrollLines = 5;
-             config.doubleClickSpeed = 4;
-             const PointerWriteResult written = pointer.ApplyToSystem(config);
-             EXPECT_EQ(written.Ok(), prompter.messages.empty());
-             return !prompter.messages.empty();
-         }});
+SaveAction KdePointerSettings() {
+    return {"pointer settings to KDE Plasma on X11",
+            [](const fs::path& folder) {
+                WriteText(folder / "kdeglobals", "[General]\nfont=Noto Sans,10\n\n[KDE]\nWheelScrollLines=3\n");
+                WriteText(folder / "kcminputrc", "[Mouse]\nXLbInptPointerAcceleration=0\ncursorTheme=breeze\n");
+            },
+            [](const fs::path& folder) {
+                auto kde = linux_platform::MakeKdePointerBackend(folder, linux_platform::PlasmaSession::X11, [] {},
+                                                                 std::make_unique<MemoryPointerBackend>());
+                RecordingPrompter prompter;
+                SystemPointer pointer(*kde, prompter, [](std::string_view) {});
+                DeviceConfig config = StarterConfig();
+                config.enhancePointerPrecision = 1;
+                config.pointerSpeed = 8;
+                config.wheelScrollLines = 5;
+                config.doubleClickSpeed = 4;
+                const PointerWriteResult written = pointer.ApplyToSystem(config);
+                EXPECT_EQ(written.Ok(), prompter.messages.empty());
+                return !prompter.messages.empty();
+            }};
 }
+
+TEST(SaveFaults, TheKdeFilesAreSavedAsThePointerSettingsApply) { ExpectEveryFailedCallReported(KdePointerSettings()); }
 
 // kz7ctl, run in this process so that its saves meet the faults: a failed
 // save is a failing exit status with a reason on stderr.
@@ -173,9 +191,7 @@ SaveAction Kz7ctlAction(const std::string& command, std::vector<std::string> arg
     return action;
 }
 
-// A delete that failed only to sync the folder did delete: once more, the
-// macro is no longer there to delete.
-SaveAction DeleteJump() {
+SaveAction Kz7ctlDelete() {
     SaveAction action = Kz7ctlAction("macros delete", {"macros", "delete", "Jump"});
     action.again = [run = action.run](const fs::path& folder) {
         return MacroStore(folder / kRecordFileName).Read().HasSection("Jump") && run(folder);
@@ -188,7 +204,7 @@ TEST(SaveFaults, Kz7ctlFailsWhenASaveFails) {
     for (const SaveAction& action : {
              Kz7ctlAction("init", {"init", "@config.bin"}),
              Kz7ctlAction("macros save", {"macros", "save", "Fire", "@macro.txt"}),
-             DeleteJump(),
+             Kz7ctlDelete(),
              Kz7ctlAction("macros loop", {"macros", "loop", "Jump", "7"}),
              Kz7ctlAction("macros compile", {"macros", "compile"}),
          }) {
@@ -198,6 +214,71 @@ TEST(SaveFaults, Kz7ctlFailsWhenASaveFails) {
     // pauses; the error number makes no difference to kz7ctl's own course.
     const int oneError[] = {EIO};
     ExpectEveryFailedCallReported(Kz7ctlAction("apply", {"apply", "--simulate"}), oneError);
+}
+
+// A real full file system: a small tmpfs mounted for the test (root only).
+class FullDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small tmpfs; the injected ENOSPC cases still ran";
+        mount_ = fs::temp_directory_path() / ("kz7-full-" + std::to_string(::getpid()));
+        fs::create_directories(mount_);
+        if (::mount("tmpfs", mount_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") != 0) {
+            const int error = errno;
+            fs::remove(mount_);
+            mount_.clear();
+            GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(error);
+        }
+    }
+    void TearDown() override {
+        if (mount_.empty()) return;
+        if (::umount(mount_.c_str()) != 0) ::umount2(mount_.c_str(), MNT_DETACH);
+        fs::remove(mount_);
+    }
+
+    // Takes every free block, first in pages, then byte by byte.
+    void FillUp() {
+        const int fd = ::open((mount_ / "filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        const std::string page(4096, 'f');
+        while (::write(fd, page.data(), page.size()) > 0) {
+        }
+        while (::write(fd, page.data(), 1) > 0) {
+        }
+        const int error = errno;
+        ::close(fd);
+        ASSERT_EQ(error, ENOSPC);
+    }
+
+    // The action on the full disk is reported and changes nothing; with
+    // room again it saves as it does anywhere.
+    void ExpectFullDiskReported(const SaveAction& action) {
+        SCOPED_TRACE(action.what);
+        for (const auto& entry : fs::directory_iterator(mount_)) fs::remove_all(entry.path());
+        const fs::path folder = mount_ / "data";
+        fs::create_directories(folder);
+        action.prepare(folder);
+        const FolderFiles before = testing_support::FilesIn(folder);
+        FillUp();
+        EXPECT_TRUE(action.run(folder)) << "a save on a full disk was reported as success";
+        EXPECT_EQ(testing_support::FilesIn(folder), before);  // no temporary file either
+
+        testing_support::TempFolder roomy;
+        action.prepare(roomy.path());
+        ASSERT_FALSE(action.run(roomy.path()));
+        fs::remove(mount_ / "filler");
+        EXPECT_FALSE(action.run(folder)) << "the save after room was made failed";
+        EXPECT_EQ(testing_support::FilesIn(folder), testing_support::FilesIn(roomy.path()));
+    }
+
+    fs::path mount_;
+};
+
+TEST_F(FullDiskTest, EverySaveOnAFullDiskIsReportedAndChangesNothing) {
+    for (const SaveAction& action : {Apply(1), Apply(0), Confirm(), Delete(), KdePointerSettings(),
+                                     Kz7ctlAction("macros save", {"macros", "save", "Fire", "@macro.txt"})}) {
+        ExpectFullDiskReported(action);
+    }
 }
 
 }  // namespace
