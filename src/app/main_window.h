@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -23,6 +24,7 @@
 #include "pages/basic_page_model.h"
 #include "pages/dialog_runner.h"
 #include "session/apply_session.h"
+#include "session/device_event_queue.h"
 #include "ui/pages/page_view.h"
 #include "ui/skin_toolkit.h"
 #include "ui/widgets/control.h"
@@ -106,6 +108,13 @@ public:
     const QFont& LargeFont() const { return largeFont_; }
     const QFont& SmallFont() const { return smallFont_; }
     Notifier& ActiveNotifier() { return *notifier_; }
+    // The mouse's events on their way to the notifications.
+    const DeviceEventQueue& EventQueue() const { return events_; }
+
+    // Waiting events are shown at most this often: a mouse that floods its
+    // link costs the window and the desktop's notification service a few
+    // notifications a second, each the newest of its kind.
+    static constexpr int kEventPacingMs = 100;
 
     void DrawBasicPage();
     void DrawAdvancedPage();
@@ -125,6 +134,10 @@ private:
     void ChooseNotifier();
     void ConnectMouse();
     void ShowNotification(DeviceEvent event, int value);
+    // The queue had events pushed into it while empty (window thread).
+    void EventsWaiting();
+    // Shows what waits and holds the next batch back for kEventPacingMs.
+    void ShowWaitingEvents();
     void BuildFrame();
     void DrawPage(Page page);
     // The page shown, built anew from the record (after Cancel).
@@ -156,6 +169,9 @@ private:
     Notifier* notifier_ = nullptr;
     QFont smallFont_;
     QFont largeFont_;
+
+    DeviceEventQueue events_;
+    QTimer eventPacer_;
 
     Page page_ = kNoPage;
     bool reloadAfterCancel_ = false;

@@ -57,4 +57,8 @@ std::optional<Notification> NotificationFor(DeviceEvent event, long value, UiLan
     return std::nullopt;
 }
 
+bool HasNotification(DeviceEvent event, long value) {
+    return NotificationFor(event, value, UiLanguage::English, 0, {}).has_value();
+}
+
 }  // namespace kz7

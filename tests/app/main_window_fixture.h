@@ -97,8 +97,12 @@ protected:
         watcher = mouse->MakeWatcher();
         backend = std::make_unique<testing::ShuffledBackend>(*mouse);
         backend->refused = refusedPaths;
-        tracing = std::make_unique<TracingBackend>(*backend, trace);
-        link = std::make_unique<DeviceLink>(*tracing, tracingPauser);
+        if (traceWire) {
+            tracing = std::make_unique<TracingBackend>(*backend, trace);
+            link = std::make_unique<DeviceLink>(*tracing, tracingPauser);
+        } else {
+            link = std::make_unique<DeviceLink>(*backend, pauser);
+        }
         desktop = MemoryPointerBackend{};
         pointer = std::make_unique<SystemPointer>(desktop, prompter);
         labels = LoadButtonLabels(paths.settings, UiLanguage::English);
@@ -161,6 +165,8 @@ protected:
     WireTrace trace{[this](std::string_view line) { traceLines.emplace_back(line); }};
     TracingPauser tracingPauser{pauser, trace};
     std::unique_ptr<TracingBackend> tracing;
+    // Set before Start: every transfer and event report goes into traceLines.
+    bool traceWire = true;
     std::uint8_t firstRunFlag = 0;  // of the config.bin the window starts with
     std::string strIni;             // str.ini the window starts with; none when empty
     RecordingPrompter prompter;
