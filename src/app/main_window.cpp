@@ -48,7 +48,7 @@ MainWindow::MainWindow(ShellParts parts, QWidget* parent)
     // Enter and Escape hide the window whichever of its controls has the focus.
     QCoreApplication::instance()->installEventFilter(this);
     eventPacer_.setSingleShot(true);
-    eventPacer_.setInterval(kEventPacingMs);
+    eventPacer_.setInterval(parts_.eventPacingMs);
     connect(&eventPacer_, &QTimer::timeout, this, [this] { ShowWaitingEvents(); });
 }
 

@@ -60,6 +60,10 @@ struct ShellParts {
     QString webLink;
     // Print every notification on stdout as well (for scripts).
     bool echoNotifications = false;
+    // The mouse's events waiting are shown at most this often: a mouse that
+    // floods its link costs the window and the desktop's notification
+    // service a few notifications a second, each the newest of its kind.
+    int eventPacingMs = 100;
 
     // Reads the skin name and text colour from str.ini into the skin.
     std::function<void(ui::Skin&)> loadSkinSettings;
@@ -110,11 +114,7 @@ public:
     Notifier& ActiveNotifier() { return *notifier_; }
     // The mouse's events on their way to the notifications.
     const DeviceEventQueue& EventQueue() const { return events_; }
-
-    // Waiting events are shown at most this often: a mouse that floods its
-    // link costs the window and the desktop's notification service a few
-    // notifications a second, each the newest of its kind.
-    static constexpr int kEventPacingMs = 100;
+    int EventPacingMs() const { return parts_.eventPacingMs; }
 
     void DrawBasicPage();
     void DrawAdvancedPage();
@@ -136,7 +136,7 @@ private:
     void ShowNotification(DeviceEvent event, int value);
     // The queue had events pushed into it while empty (window thread).
     void EventsWaiting();
-    // Shows what waits and holds the next batch back for kEventPacingMs.
+    // Shows what waits and holds the next batch back for eventPacingMs.
     void ShowWaitingEvents();
     void BuildFrame();
     void DrawPage(Page page);

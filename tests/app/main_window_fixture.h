@@ -127,6 +127,7 @@ protected:
         parts.notifier = &notifier;
         parts.useTray = false;
         parts.webLink = QStringLiteral("https://example.org/kz7-test");
+        parts.eventPacingMs = eventPacingMs;
         parts.loadSkinSettings = [this](ui::Skin& s) {
             ++skinLoads;
             LoadSkinInto(s, paths.settings);
@@ -167,6 +168,7 @@ protected:
     std::unique_ptr<TracingBackend> tracing;
     // Set before Start: every transfer and event report goes into traceLines.
     bool traceWire = true;
+    int eventPacingMs = ShellParts{}.eventPacingMs;  // set before Start
     std::uint8_t firstRunFlag = 0;  // of the config.bin the window starts with
     std::string strIni;             // str.ini the window starts with; none when empty
     RecordingPrompter prompter;

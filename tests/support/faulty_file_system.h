@@ -71,10 +71,10 @@ public:
         if (const int error = Begin(Call::SetPermissions, paths_[handle])) return error;
         return inner_.SetPermissions(handle, mode);
     }
-    int Sync(int handle) override {
-        if (const int error = Begin(Call::Sync, paths_[handle])) return error;
-        return inner_.Sync(handle);
-    }
+    // The data is not forced to the disk: these tests look at what each
+    // call's failure leaves, and thousands of real fsyncs would take minutes
+    // on a busy disk.
+    int Sync(int handle) override { return Begin(Call::Sync, paths_[handle]); }
     // A failed close still releases the handle, as close(2) does.
     int Close(int handle) override {
         const int error = Begin(Call::Close, paths_[handle]);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -103,6 +104,9 @@ inline void ExpectEveryFailedCallReported(const SaveAction& action,
                                           std::span<const int> errors = kInjectedErrors) {
     using namespace save_faults_detail;
     SCOPED_TRACE(action.what);
+    // Preparing and the runs without faults go without fsync as well.
+    FaultyFileSystem withoutSync;
+    const ScopedSaveFileSystem quick(withoutSync);
     TempFolder clean;
     action.prepare(clean.path());
     const FolderFiles before = FilesIn(clean.path());
@@ -116,6 +120,8 @@ inline void ExpectEveryFailedCallReported(const SaveAction& action,
     ASSERT_FALSE(saves.empty()) << "the action saved nothing";
     ASSERT_EQ(saves.back().last + 1, recorder.calls.size()) << "calls outside a save";
     const auto& again = action.again ? action.again : action.run;
+    std::printf("[ faults   ] %s: %zu saves, %zu calls, each failed with %zu errors\n", action.what.c_str(),
+                saves.size(), recorder.calls.size(), errors.size());
 
     for (const Save& save : saves) {
         for (std::size_t at = save.first; at <= save.last; ++at) {
