@@ -134,7 +134,9 @@ TEST_F(HostileMouseTest, AFloodingMouseLeavesTheQueueShortAndEveryKindShown) {
     // Shown at most once per pacing interval, so the desktop is not flooded either.
     const double batches = seconds * 1000.0 / window->EventPacingMs() + 2;
     EXPECT_LE(static_cast<double>(notifier.shown.size()), batches * 6);
+#ifndef __SANITIZE_ADDRESS__  // AddressSanitizer keeps freed memory in quarantine: resident memory grows there
     EXPECT_LT(memoryAfter - memoryBefore, 8 * 1024);
+#endif
     EXPECT_FALSE(latencies.empty());
 
     // Every kind was still shown, and the unplug and the plug in their order.
