@@ -54,6 +54,9 @@ MainWindow::MainWindow(ShellParts parts, QWidget* parent)
     });
     // Enter and Escape hide the window whichever of its controls has the focus.
     QCoreApplication::instance()->installEventFilter(this);
+    eventPacer_.setSingleShot(true);
+    eventPacer_.setInterval(parts_.eventPacingMs);
+    connect(&eventPacer_, &QTimer::timeout, this, [this] { ShowWaitingEvents(); });
 }
 
 MainWindow::~MainWindow() {
@@ -216,9 +219,14 @@ void MainWindow::ConnectMouse() {
     DeviceLink& link = *parts_.link;
     // The link calls back from its listener thread and from whichever thread
     // runs the handshake; everything visible happens on the window thread.
+    // The queue between them stays a few entries long however fast the mouse
+    // sends, and one wake-up stands for a whole batch.
     link.SetEventCallback([this](DeviceEvent event, int value) {
-        QMetaObject::invokeMethod(this, [this, event, value] { OnDeviceEvent(event, value); },
-                                  Qt::QueuedConnection);
+        // A report the window shows nothing for must not take the place of one it shows.
+        if (!HasNotification(event, value)) return;
+        if (events_.Push(event, value)) {
+            QMetaObject::invokeMethod(this, [this] { EventsWaiting(); }, Qt::QueuedConnection);
+        }
     });
     if (const auto message = StartupMessage(Connect(link), parts_.language)) {
         parts_.prompter->ShowMessage(*message, kWarningCaption);
@@ -267,6 +275,17 @@ void MainWindow::OnDeviceEvent(DeviceEvent event, int value) {
     ShowNotification(event, value);
     // The mouse is gone or was refused: nothing in the window can reach it.
     if (event == DeviceEvent::NoMouse) hide();
+}
+
+void MainWindow::EventsWaiting() {
+    if (!eventPacer_.isActive()) ShowWaitingEvents();  // else the pacer shows them when it runs out
+}
+
+void MainWindow::ShowWaitingEvents() {
+    const std::vector<QueuedEvent> batch = events_.TakeAll();
+    if (batch.empty()) return;
+    for (const QueuedEvent& queued : batch) OnDeviceEvent(queued.event, queued.value);
+    eventPacer_.start();
 }
 
 void MainWindow::ShowNotification(DeviceEvent event, int value) {

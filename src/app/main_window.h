@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -25,6 +26,7 @@
 #include "profile/profile_state.h"
 #include "skins/button_labels.h"
 #include "session/apply_session.h"
+#include "session/device_event_queue.h"
 #include "ui/pages/page_view.h"
 #include "ui/skin_toolkit.h"
 #include "ui/widgets/control.h"
@@ -60,6 +62,10 @@ struct ShellParts {
     QString webLink;
     // Print every notification on stdout as well (for scripts).
     bool echoNotifications = false;
+    // The mouse's events waiting are shown at most this often: a mouse that
+    // floods its link costs the window and the desktop's notification
+    // service a few notifications a second, each the newest of its kind.
+    int eventPacingMs = 100;
 
     // Reads the skin name and text colour from str.ini into the skin.
     std::function<void(ui::Skin&)> loadSkinSettings;
@@ -120,6 +126,9 @@ public:
     const QFont& LargeFont() const { return largeFont_; }
     const QFont& SmallFont() const { return smallFont_; }
     Notifier& ActiveNotifier() { return *notifier_; }
+    // The mouse's events on their way to the notifications.
+    const DeviceEventQueue& EventQueue() const { return events_; }
+    int EventPacingMs() const { return parts_.eventPacingMs; }
 
     void DrawBasicPage();
     void DrawAdvancedPage();
@@ -139,6 +148,10 @@ private:
     void ChooseNotifier();
     void ConnectMouse();
     void ShowNotification(DeviceEvent event, int value);
+    // The queue had events pushed into it while empty (window thread).
+    void EventsWaiting();
+    // Shows what waits and holds the next batch back for eventPacingMs.
+    void ShowWaitingEvents();
     void BuildFrame();
     void DrawPage(Page page);
     // The page shown, built anew from the record (after Cancel).
@@ -171,6 +184,9 @@ private:
     Notifier* notifier_ = nullptr;
     QFont smallFont_;
     QFont largeFont_;
+
+    DeviceEventQueue events_;
+    QTimer eventPacer_;
 
     Page page_ = kNoPage;
     bool reloadAfterCancel_ = false;

@@ -206,6 +206,12 @@ int ApplySavedConfig(CliContext& ctx) {
     ApplySession apply({session.Link(), model, paths, language, labels, pointer, ctx.prompter});
     apply.FirstDeviceRead();
     const ApplyOutcome outcome = apply.Apply();
+    if (!outcome.mouseWritten) {
+        return ctx.Fail(outcome.configSaved ? "not every setting reached the mouse; " + paths.config.string() +
+                                                  " was saved"
+                                            : "not every setting reached the mouse, and " + paths.config.string() +
+                                                  " was not saved");
+    }
     if (!outcome.configSaved) return ctx.Fail("the mouse was written but " + paths.config.string() + " was not saved");
     if (!outcome.Ok()) return ctx.Fail("the mouse was written and config.bin saved, but not everything else: see above");
     return 0;

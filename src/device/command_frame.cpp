@@ -44,8 +44,10 @@ void SendHeader(CommandChannel& channel, const CommandHeader& header,
     report[8] = HeaderChecksum(header);
     std::span<std::uint8_t, 8> wire(report.data() + 1, 8);
     if (channel.scramblingOn) Scramble(wire, channel.key);
-    channel.feature->SetFeature(
-        std::span<const std::uint8_t>(report.data(), Clamp(channel.featureReportLength, kHeaderReportSize)));
+    if (!channel.feature->SetFeature(
+            std::span<const std::uint8_t>(report.data(), Clamp(channel.featureReportLength, kHeaderReportSize)))) {
+        channel.stopped = true;
+    }
 }
 
 // Fetches the answer header. A failed request leaves it zero (no data follows).
@@ -56,6 +58,7 @@ void ReceiveHeader(CommandChannel& channel, CommandHeader& header,
     const bool ok = channel.feature->GetFeature(
         std::span<std::uint8_t>(report.data(), Clamp(channel.featureReportLength, kHeaderReportSize)));
     if (!ok) {
+        channel.stopped = true;
         header.fill(0);
         return;
     }
@@ -65,6 +68,14 @@ void ReceiveHeader(CommandChannel& channel, CommandHeader& header,
 }
 
 std::size_t ChunkCount(std::uint8_t length) { return (length + kDataChunk - 1) / kDataChunk; }
+
+// Nothing to send to: no mouse is open, or it stopped answering. A read
+// answers zeros.
+bool Skipped(const CommandChannel& channel, CommandHeader& header) {
+    if (channel.feature && !channel.stopped) return false;
+    if (header[0] & kReadBit) header.fill(0);
+    return true;
+}
 
 }  // namespace
 
@@ -108,23 +119,19 @@ void Unscramble(std::span<std::uint8_t, 8> d, const ScrambleKey& key) {
 }
 
 void Transact(CommandChannel& channel, CommandHeader& header) {
-    if (!channel.feature) {
-        if (header[0] & kReadBit) header.fill(0);
-        return;
-    }
+    if (Skipped(channel, header)) return;
     std::array<std::uint8_t, kHeaderReportSize> report{};
     SendHeader(channel, header, report);
     if (!(header[0] & kReadBit)) return;
+    if (Skipped(channel, header)) return;
     ReceiveHeader(channel, header, report);
 }
 
 void TransferBlock(CommandChannel& channel, CommandHeader& header, std::span<std::uint8_t> data) {
-    if (!channel.feature) {
-        if (header[0] & kReadBit) header.fill(0);
-        return;
-    }
+    if (Skipped(channel, header)) return;
     std::array<std::uint8_t, kDataReportSize> report{};
     SendHeader(channel, header, report);
+    if (Skipped(channel, header)) return;
 
     if (!(header[0] & kReadBit)) {
         const std::size_t chunks = ChunkCount(header[2]);
@@ -136,20 +143,27 @@ void TransferBlock(CommandChannel& channel, CommandHeader& header, std::span<std
                 std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(from),
                             std::min(kDataChunk, data.size() - from), report.begin() + 1);
             }
-            channel.feature->WriteOutput(std::span<const std::uint8_t>(report.data(), length));
+            if (!channel.feature->WriteOutput(std::span<const std::uint8_t>(report.data(), length))) {
+                channel.stopped = true;
+                return;
+            }
             Pause(channel, kDataReportPauseMs);
         }
         return;
     }
 
     ReceiveHeader(channel, header, report);
+    if (channel.stopped) return;
     const std::size_t chunks = ChunkCount(header[2]);
     const std::size_t length = Clamp(channel.inputReportLength, kDataReportSize);
     for (std::size_t i = 0; i < chunks; ++i) {
         report.fill(0);
         const ReadResult result = channel.feature->ReadInput(
             std::span<std::uint8_t>(report.data(), length), kDataReadTimeoutMs);
-        if (result.status != IoStatus::Ok) break;  // the mouse is gone or silent: stop waiting
+        if (result.status != IoStatus::Ok) {  // the mouse is gone or silent: stop waiting
+            channel.stopped = true;
+            break;
+        }
         const std::size_t to = i * kDataChunk;
         if (to >= data.size()) continue;  // read and dropped: the caller's buffer is full
         std::copy_n(report.begin() + 1, std::min(kDataChunk, data.size() - to),

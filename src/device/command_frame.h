@@ -43,13 +43,21 @@ struct CommandChannel {
     bool scramblingOn = false;
     ScrambleKey key{};
     Pauser* pauser = nullptr;
+    // Set by the first report the open mouse refuses or leaves unanswered.
+    // Every later transfer is skipped until a sequence clears it: a mouse
+    // that stopped answering would otherwise cost each of them the kernel's
+    // whole USB timeout, seconds apiece, on the window thread.
+    bool stopped = false;
 };
 
 // Sends one header; for a read command the device's answer replaces it.
+// Without a mouse, or once the channel has stopped, nothing is sent and a
+// read answers zeros.
 void Transact(CommandChannel& channel, CommandHeader& header);
 // Sends one header and then moves header[2] bytes of data to the device in
 // 32-byte reports (write), or fetches the answer header and as many bytes as
-// it announces (read). Nothing is stored past the end of `data`.
+// it announces (read). Nothing is stored past the end of `data`. Skipped as
+// Transact is.
 void TransferBlock(CommandChannel& channel, CommandHeader& header, std::span<std::uint8_t> data);
 
 }  // namespace kz7

@@ -15,6 +15,7 @@ constexpr std::size_t kBlockBufferSize = 128;
 constexpr std::size_t kMacroBufferSize = 140;
 
 void PauseAfterBlock(CommandChannel& channel) {
+    if (channel.stopped) return;  // nothing more goes to this mouse
     if (channel.pauser) channel.pauser->Pause(std::chrono::milliseconds(kBlockCommandPauseMs));
     else SleepingPauser().Pause(std::chrono::milliseconds(kBlockCommandPauseMs));
 }
@@ -123,6 +124,7 @@ void WriteStatus(CommandChannel& channel, const DeviceImages& images) {
 }
 
 DeviceStatus StatusExchange(CommandChannel& channel, DeviceImages& images) {
+    channel.stopped = false;
     ReadStatus(channel, images);
     const DeviceStatus read = images.status;
     images.activeSensorType = images.status.sensorType;
@@ -136,7 +138,9 @@ std::string_view DpiLabel(const DeviceImages& images, int index) {
     return DpiLabelFor(images.activeSensorType, static_cast<std::uint8_t>(index));
 }
 
-void WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config) {
+MouseWrite WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config) {
+    // A mouse that stopped answering at the last apply gets another chance.
+    channel.stopped = false;
     CommandHeader rate = MakeHeader(kCmdReportRate, config.reportRate);
     Transact(channel, rate);
 
@@ -176,6 +180,8 @@ void WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const Dev
                    MatrixBytes(images.keyMatrix[static_cast<std::size_t>(n - 1)]), kBlockBufferSize);
         PauseAfterBlock(channel);
     }
+    if (!channel.feature) return MouseWrite::NoMouse;
+    return channel.stopped ? MouseWrite::Stopped : MouseWrite::Done;
 }
 
 }  // namespace kz7

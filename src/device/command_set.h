@@ -69,17 +69,26 @@ std::array<std::uint8_t, kDpiStageBytes> DpiStageBytesFor(const DeviceConfig& co
 void ReadStatus(CommandChannel& channel, DeviceImages& images);
 void WriteStatus(CommandChannel& channel, const DeviceImages& images);
 // Reads the status, takes its sensor type as the active one, sets bit 6 of
-// option2 and writes the status back. Returns the status as it was read.
+// option2 and writes the status back. Returns the status as it was read
+// (zeros from a mouse that does not answer).
 DeviceStatus StatusExchange(CommandChannel& channel, DeviceImages& images);
 
 // The DPI label of level `index` for the active sensor; "" outside the table.
 std::string_view DpiLabel(const DeviceImages& images, int index);
 
+enum class MouseWrite {
+    Done,     // every transfer went through
+    Stopped,  // the mouse refused or left unanswered a transfer; the rest were skipped
+    NoMouse,  // no mouse was open: nothing was sent
+};
+
 // The wire half of an apply: writes the whole record to the mouse in the
 // fixed order (report rate, LED blocks read and written, LED mode, DPI
 // stages, the twelve macro blocks and their read-back, the four key
-// matrices). Transfers are fire-and-forget: a failed or missing mouse makes
-// the remaining transfers fail quietly. Saving is the caller's (ApplySession).
-void WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config);
+// matrices). The answers are not checked; but the first transfer that fails
+// (an unplugged mouse, one that stopped answering) ends the sequence, so
+// that a silent mouse costs one transfer's timeout, not one per transfer.
+// Saving is the caller's (ApplySession).
+MouseWrite WriteConfigToMouse(CommandChannel& channel, DeviceImages& images, const DeviceConfig& config);
 
 }  // namespace kz7

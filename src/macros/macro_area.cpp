@@ -86,13 +86,20 @@ void MacroArea::New() {
 
 void MacroArea::Delete() {
     if (macroList.empty() || selectedMacro < 0 || selectedMacro >= static_cast<int>(macroList.size())) return;
-    const std::string name = macroList[static_cast<std::size_t>(selectedMacro)];
+    // The list shows what record.ini holds: the next Confirm rebuilds the
+    // blocks from the file, so a list without a macro the file still has
+    // would hide one that goes to the mouse. A failure can also come after
+    // the file was replaced (its folder could not be synced).
+    const std::string& name = macroList[static_cast<std::size_t>(selectedMacro)];
+    if (const int error = store_.Delete(name)) {
+        prompter_.ShowMessage(RecordFileFailedMessage(error), kWarningCaption);
+        if (store_.Read().HasSection(name)) return;
+    }
     macroList.erase(macroList.begin() + selectedMacro);
     selectedMacro = -1;
     lineList.clear();
     selectedLine = -1;
     nameField.clear();
-    if (const int error = store_.Delete(name)) prompter_.ShowMessage(RecordFileFailedMessage(error), kWarningCaption);
 }
 
 void MacroArea::Confirm() {

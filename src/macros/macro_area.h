@@ -33,8 +33,10 @@ public:
     void Select(int index);
     // "New": adds the name field's text to the list, not yet to record.ini.
     void New();
-    // "Delete": removes the selected macro from the list and from record.ini.
-    // The device blocks keep their content until the next Confirm.
+    // "Delete": removes the selected macro from record.ini and then from the
+    // list; when record.ini cannot be written the user is told, and the list
+    // keeps the macro as long as the file does. The device blocks keep their
+    // content until the next Confirm.
     void Delete();
     // "Confirm": stores the selected macro's lines as the last section of
     // record.ini and rebuilds every device block from the file.

@@ -29,7 +29,9 @@ int ApplySession::FirstDeviceRead() {
 ApplyOutcome ApplySession::Apply() {
     ApplyOutcome outcome;
     ConfigModel& model = parts_.model;
-    WriteConfigToMouse(parts_.link.Channel(), parts_.link.Images(), model.config);
+    outcome.mouseWritten =
+        WriteConfigToMouse(parts_.link.Channel(), parts_.link.Images(), model.config) != MouseWrite::Stopped;
+    if (!outcome.mouseWritten) parts_.prompter.ShowMessage(kMouseStoppedMessage, kWarningCaption);
     outcome.configSaved = SaveConfig(parts_.paths.config, model, parts_.prompter);
     outcome.labelsError = SaveLabels();
     if (outcome.configSaved) model.Snapshot();

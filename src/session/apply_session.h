@@ -16,14 +16,20 @@
 namespace kz7 {
 
 struct ApplyOutcome {
+    // False when the mouse stopped answering before it had the whole record.
+    bool mouseWritten = false;
     bool configSaved = false;
     int labelsError = 0;  // errno of the label save; 0 when the labels were saved
     PointerWriteResult pointer;
-    bool Ok() const { return configSaved && labelsError == 0 && pointer.Ok(); }
+    bool Ok() const { return mouseWritten && configSaved && labelsError == 0 && pointer.Ok(); }
 };
 
 // "The button labels could not be saved to PATH: REASON (error N)."
 std::string LabelsNotSavedMessage(const std::filesystem::path& strIni, int error);
+
+inline constexpr std::string_view kMouseStoppedMessage =
+    "The mouse stopped answering during the apply, so not every setting reached it. Apply again once it "
+    "answers (unplug it and plug it in again if it does not).";
 
 // The mouse, the record, the labels and the desktop's pointer settings as one
 // apply moves them. Every failure is reported through the prompter as it
@@ -49,8 +55,10 @@ public:
 
     // OK and Apply: the whole record to the mouse, config.bin (first-run flag
     // 1), the labels to str.ini, then the pointer settings to the desktop.
-    // Only a saved record becomes the one Cancel returns to; after a failed
-    // save appliedConfig keeps the last saved state.
+    // A mouse that stops answering is told (kMouseStoppedMessage) and the
+    // saves go on. Only a saved record becomes the one Cancel returns to;
+    // after a failed save appliedConfig keeps the last saved state. Without
+    // an open mouse nothing is sent, and nothing is said about it.
     ApplyOutcome Apply();
 
 private:

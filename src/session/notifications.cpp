@@ -21,29 +21,35 @@ constexpr UiText kStageTexts[] = {UiText::DpiStage1, UiText::DpiStage2, UiText::
 
 }  // namespace
 
+bool HasNotification(DeviceEvent event, long value) {
+    switch (event) {
+        case DeviceEvent::ReportRate:
+            return value >= 0 && value <= 255 && ReportRateIndex(static_cast<std::uint8_t>(value)) >= 0;
+        case DeviceEvent::DpiStage: return value >= 1 && value <= static_cast<long>(std::size(kStageTexts));
+        case DeviceEvent::KeyMatrixSwitch: return value == 1 || value == 2;
+        case DeviceEvent::MacroKey: return value != 0;
+        case DeviceEvent::MouseAccepted:
+        case DeviceEvent::NoMouse: return true;
+    }
+    return false;
+}
+
 std::optional<Notification> NotificationFor(DeviceEvent event, long value, UiLanguage language,
                                             std::uint8_t sensorType,
                                             std::span<const std::uint8_t> dpiLevels) {
+    if (!HasNotification(event, value)) return std::nullopt;
     auto info = [&](UiText id) { return Notification{std::string(Text(id, language)), kInfoTitle, kDeviceReportMs}; };
     switch (event) {
-        case DeviceEvent::ReportRate: {
-            const int index = value < 0 || value > 255 ? -1 : ReportRateIndex(static_cast<std::uint8_t>(value));
-            if (index < 0) return std::nullopt;
-            return info(kRateTexts[index]);
-        }
+        case DeviceEvent::ReportRate:
+            return info(kRateTexts[ReportRateIndex(static_cast<std::uint8_t>(value))]);
         case DeviceEvent::DpiStage: {
-            if (value < 1 || value > static_cast<long>(std::size(kStageTexts))) return std::nullopt;
             const auto stage = static_cast<std::size_t>(value - 1);
             Notification shown = info(kStageTexts[stage]);
             if (stage < dpiLevels.size()) shown.text += DpiLabelFor(sensorType, dpiLevels[stage]);
             return shown;
         }
-        case DeviceEvent::KeyMatrixSwitch:
-            if (value == 1) return info(UiText::KeyMatrix1);
-            if (value == 2) return info(UiText::KeyMatrix2);
-            return std::nullopt;
+        case DeviceEvent::KeyMatrixSwitch: return info(value == 1 ? UiText::KeyMatrix1 : UiText::KeyMatrix2);
         case DeviceEvent::MacroKey: {
-            if (value == 0) return std::nullopt;
             Notification shown = info(UiText::MacroKeySwitch);
             shown.text += std::to_string(value);
             return shown;

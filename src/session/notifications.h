@@ -37,4 +37,8 @@ std::optional<Notification> NotificationFor(DeviceEvent event, long value, UiLan
                                             std::uint8_t sensorType,
                                             std::span<const std::uint8_t> dpiLevels);
 
+// Whether NotificationFor shows anything for this event and value (the
+// value rules above), whatever the language and the DPI levels.
+bool HasNotification(DeviceEvent event, long value);
+
 }  // namespace kz7

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "device/command_set.h"
 #include "device/device_link.h"
@@ -48,6 +49,11 @@ struct VirtualMouse::Shared {
     int generation = 0;
     int transfers = 0;
     int unplugAt = -1;
+    int stallAt = -1;
+    std::chrono::milliseconds stallTimeout{0};
+    VirtualMouse::EventCounts eventCounts;
+    std::thread flood;
+    bool stopFlood = false;
     CommandHeader answer{};  // as it goes on the wire (scrambled in a scrambled session)
     std::optional<PendingWrite> pending;
     std::deque<Report> commandInput;
@@ -70,6 +76,7 @@ struct VirtualMouse::Shared {
     void UnplugLocked() {
         plugged = false;
         ++generation;
+        stallAt = -1;
         pending.reset();
         commandInput.clear();
         answer.fill(0);
@@ -80,18 +87,28 @@ struct VirtualMouse::Shared {
 
     bool Alive(const HandleState& handle) const { return plugged && handle.generation == generation; }
 
-    // Counts a transfer on the command collection and pulls the cable when told to.
-    // Returns whether the transfer can go ahead; `unplugged` tells the caller to notify.
-    bool BeginTransfer(const HandleState& handle, bool& unplugged) {
-        if (!Alive(handle)) return false;
+    enum class Start { Go, Fail, Stall };
+
+    // Counts a transfer on the command collection and pulls the cable or
+    // stops answering when told to. `unplugged` tells the caller to notify.
+    Start BeginTransfer(const HandleState& handle, bool& unplugged) {
+        if (!Alive(handle)) return Start::Fail;
         const int index = transfers++;
         if (unplugAt >= 0 && index >= unplugAt) {
             unplugAt = -1;
             UnplugLocked();
             unplugged = true;
-            return false;
+            return Start::Fail;
         }
-        return true;
+        if (stallAt >= 0 && index >= stallAt) return Start::Stall;
+        return Start::Go;
+    }
+
+    // A transfer the mouse never answers: it ends when the time is up or
+    // when the cable is pulled, whichever comes first.
+    void WaitUnanswered(std::unique_lock<std::mutex>& lock, const HandleState& handle,
+                        std::chrono::milliseconds timeout) {
+        changed.wait_for(lock, timeout, [&] { return !Alive(handle); });
     }
 
     void Answer(CommandHeader header) {
@@ -245,8 +262,14 @@ public:
         ReadResult result;
         {
             std::unique_lock lock(s.mutex);
-            if (!state_->event && !s.BeginTransfer(*state_, unplugged)) {
+            const auto start = state_->event ? VirtualMouse::Shared::Start::Go : s.BeginTransfer(*state_, unplugged);
+            if (start == VirtualMouse::Shared::Start::Fail) {
                 result.status = IoStatus::Error;
+            } else if (start == VirtualMouse::Shared::Start::Stall) {
+                const auto wait = timeoutMs < 0 ? s.stallTimeout
+                                                : std::min(s.stallTimeout, std::chrono::milliseconds(timeoutMs));
+                s.WaitUnanswered(lock, *state_, wait);
+                result.status = s.Alive(*state_) ? IoStatus::Timeout : IoStatus::Error;
             } else {
                 std::deque<Report>& queue = state_->event ? state_->queue : s.commandInput;
                 auto ready = [&] { return state_->woken || !s.Alive(*state_) || !queue.empty(); };
@@ -289,8 +312,14 @@ private:
         bool unplugged = false;
         bool ok = false;
         {
-            std::lock_guard lock(s.mutex);
-            if (!state_->event && s.BeginTransfer(*state_, unplugged)) ok = body(s);
+            std::unique_lock lock(s.mutex);
+            if (!state_->event) {
+                switch (s.BeginTransfer(*state_, unplugged)) {
+                    case VirtualMouse::Shared::Start::Go: ok = body(s); break;
+                    case VirtualMouse::Shared::Start::Stall: s.WaitUnanswered(lock, *state_, s.stallTimeout); break;
+                    case VirtualMouse::Shared::Start::Fail: break;
+                }
+            }
         }
         if (unplugged) s.Notify(DeviceChangeKind::Removal);
         return ok;
@@ -333,6 +362,11 @@ VirtualMouse::VirtualMouse(const Options& options) : shared_(std::make_shared<Sh
 }
 
 VirtualMouse::~VirtualMouse() {
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->stopFlood = true;
+    }
+    WaitForFlood();
     // Handles may outlive the mouse object; they keep the shared state and fail from now on.
     {
         std::lock_guard lock(shared_->mutex);
@@ -374,11 +408,55 @@ void VirtualMouse::SendEventReport(const std::array<std::uint8_t, 4>& firstBytes
         if (!shared_->plugged) return;
         Report report{};
         std::copy(firstBytes.begin(), firstBytes.end(), report.begin());
+        ++shared_->eventCounts.sent;
         for (auto& handle : shared_->handles) {
-            if (handle->event && shared_->Alive(*handle)) handle->queue.push_back(report);
+            if (!handle->event || !shared_->Alive(*handle)) continue;
+            if (handle->queue.size() < kInputBufferReports) handle->queue.push_back(report);
+            else ++shared_->eventCounts.dropped;
         }
     }
     shared_->changed.notify_all();
+}
+
+void VirtualMouse::StartFlood(std::vector<std::array<std::uint8_t, 4>> reports, std::size_t count,
+                              std::chrono::milliseconds duration) {
+    WaitForFlood();
+    if (reports.empty() || count == 0) return;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->stopFlood = false;
+    }
+    shared_->flood = std::thread([this, reports = std::move(reports), count, duration] {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point start = Clock::now();
+        const std::chrono::duration<double> span = duration;
+        const double total = static_cast<double>(count);
+        // Report n is due at start + span * n / count.
+        auto dueAt = [&](std::size_t n) {
+            return start + std::chrono::duration_cast<Clock::duration>(span * (static_cast<double>(n) / total));
+        };
+        for (std::size_t sent = 0; sent < count;) {
+            {
+                std::lock_guard lock(shared_->mutex);
+                if (shared_->stopFlood) return;
+            }
+            // Everything due by now goes at once, then a pause until the next is due.
+            const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+            const double dueNow = span.count() > 0 ? elapsed / span.count() * total + 1 : total;
+            const std::size_t due = dueNow >= total ? count : static_cast<std::size_t>(dueNow);
+            for (; sent < due; ++sent) SendEventReport(reports[sent % reports.size()]);
+            std::this_thread::sleep_until(dueAt(sent));
+        }
+    });
+}
+
+void VirtualMouse::WaitForFlood() {
+    if (shared_->flood.joinable()) shared_->flood.join();
+}
+
+VirtualMouse::EventCounts VirtualMouse::EventReports() const {
+    std::lock_guard lock(shared_->mutex);
+    return shared_->eventCounts;
 }
 
 void VirtualMouse::SendEvent(std::uint8_t code, std::uint8_t value) {
@@ -412,6 +490,12 @@ bool VirtualMouse::IsPluggedIn() const {
 void VirtualMouse::UnplugAtTransfer(int index) {
     std::lock_guard lock(shared_->mutex);
     shared_->unplugAt = index < 0 ? -1 : shared_->transfers + index;
+}
+
+void VirtualMouse::StallAtTransfer(int index, std::chrono::milliseconds timeout) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->stallAt = index < 0 ? -1 : shared_->transfers + index;
+    shared_->stallTimeout = timeout;
 }
 
 int VirtualMouse::TransferCount() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -57,11 +58,30 @@ public:
     std::vector<HidInterfaceInfo> Enumerate() override;
     HidOpenResult Open(const std::string& path, HidAccess access) override;
 
+    // Input reports each open handle of the event collection holds until it
+    // is read, as hidraw holds them; a report that finds them full is
+    // dropped, as hidraw drops it.
+    static constexpr std::size_t kInputBufferReports = 64;
+
     // Sends event report 06 code 00 value on the event collection now
     // (dropped while unplugged or when nobody has the collection open).
     void SendEvent(std::uint8_t code, std::uint8_t value);
     // Sends any input report on the event collection (for reports of other IDs).
     void SendEventReport(const std::array<std::uint8_t, 4>& firstBytes);
+
+    // A mouse gone wild: sends `count` event reports from a thread of its
+    // own, spread evenly over `duration`, cycling through `reports`, and
+    // returns at once. Reports are dropped while unplugged, as any report is.
+    // StartFlood and WaitForFlood are called from one thread at a time.
+    void StartFlood(std::vector<std::array<std::uint8_t, 4>> reports, std::size_t count,
+                    std::chrono::milliseconds duration);
+    // Waits for the flood to end (at once when there is none).
+    void WaitForFlood();
+    struct EventCounts {
+        std::size_t sent = 0;     // reports sent while plugged in
+        std::size_t dropped = 0;  // of those, reports a full buffer dropped
+    };
+    EventCounts EventReports() const;
     // Pulls the cable: every open handle fails from now on, pending reads
     // return at once, and the watcher reports the removal of both interfaces.
     void Unplug();
@@ -73,6 +93,13 @@ public:
     // command collection starts, so that transfer and all later ones fail.
     // A negative index cancels.
     void UnplugAtTransfer(int index);
+    // The mouse stops answering as transfer number `index` (0 = the next)
+    // on the command collection starts: that transfer and every later one
+    // fails after `timeout`, as the kernel gives up on a USB transfer the
+    // device never completes, and a data read hears nothing for as long (or
+    // for its own timeout when that is shorter). Unplugging ends it (pending
+    // transfers fail at once); a negative index cancels.
+    void StallAtTransfer(int index, std::chrono::milliseconds timeout);
     // Transfers made on the command collection so far.
     int TransferCount() const;
 

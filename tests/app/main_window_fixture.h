@@ -55,28 +55,39 @@ protected:
     void SetUp() override { testing::TestApplication(); }
 
     void TearDown() override {
+        CloseWindow();
+        if (dataFolder.empty()) std::filesystem::remove_all(folder);
+    }
+
+    // The window and what it works with go; the data folder stays.
+    void CloseWindow() {
         window.reset();
         advancedPage.reset();
         basicPage.reset();
         session.reset();
         link.reset();
         tracing.reset();
-        std::filesystem::remove_all(folder);
     }
 
     void Start(bool pluggedIn = true, std::uint8_t sensorType = 0,
                VirtualMouse::Dialect dialect = VirtualMouse::Dialect::Scrambled) {
-        folder = std::filesystem::temp_directory_path() /
-                 ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        if (dataFolder.empty()) {
+            folder = std::filesystem::temp_directory_path() /
+                     ("kz7-app-test-" + std::to_string(::getpid()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            std::filesystem::remove_all(folder);
+            std::filesystem::create_directories(folder);
+        } else {
+            folder = dataFolder;
+        }
         paths = DataPaths::InFolder(folder);
         traceLines.clear();
-        const auto image = ConfigFileImage(firstRunFlag, StarterConfig());
-        std::ofstream(paths.config, std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        if (!strIni.empty()) std::ofstream(paths.settings, std::ios::binary) << strIni;
+        if (dataFolder.empty()) {
+            const auto image = ConfigFileImage(firstRunFlag, StarterConfig());
+            std::ofstream(paths.config, std::ios::binary)
+                .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+            if (!strIni.empty()) std::ofstream(paths.settings, std::ios::binary) << strIni;
+        }
 
         VirtualMouse::Options options;
         options.pluggedIn = pluggedIn;
@@ -86,8 +97,12 @@ protected:
         watcher = mouse->MakeWatcher();
         backend = std::make_unique<testing::ShuffledBackend>(*mouse);
         backend->refused = refusedPaths;
-        tracing = std::make_unique<TracingBackend>(*backend, trace);
-        link = std::make_unique<DeviceLink>(*tracing, tracingPauser);
+        if (traceWire) {
+            tracing = std::make_unique<TracingBackend>(*backend, trace);
+            link = std::make_unique<DeviceLink>(*tracing, tracingPauser);
+        } else {
+            link = std::make_unique<DeviceLink>(*backend, pauser);
+        }
         desktop = MemoryPointerBackend{};
         pointer = std::make_unique<SystemPointer>(desktop, prompter);
         labels = LoadButtonLabels(paths.settings, UiLanguage::English);
@@ -112,6 +127,7 @@ protected:
         parts.notifier = &notifier;
         parts.useTray = false;
         parts.webLink = QStringLiteral("https://example.org/kz7-test");
+        parts.eventPacingMs = eventPacingMs;
         parts.loadSkinSettings = [this](ui::Skin& s) {
             ++skinLoads;
             LoadSkinInto(s, paths.settings);
@@ -146,12 +162,18 @@ protected:
     }
 
     std::filesystem::path folder;
+    // Set before Start: the window works on the files already in this
+    // folder, which outlives it, instead of a fresh folder of its own.
+    std::filesystem::path dataFolder;
     DataPaths paths;
     RecordingPauser pauser;
     std::vector<std::string> traceLines;
     WireTrace trace{[this](std::string_view line) { traceLines.emplace_back(line); }};
     TracingPauser tracingPauser{pauser, trace};
     std::unique_ptr<TracingBackend> tracing;
+    // Set before Start: every transfer and event report goes into traceLines.
+    bool traceWire = true;
+    int eventPacingMs = ShellParts{}.eventPacingMs;  // set before Start
     std::uint8_t firstRunFlag = 0;  // of the config.bin the window starts with
     std::string strIni;             // str.ini the window starts with; none when empty
     RecordingPrompter prompter;

@@ -6,13 +6,17 @@
 #include <utility>
 #include <vector>
 
+#include "config/file_system.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace kz7 {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::FaultyFileSystem;
 using testing_support::TempFolder;
+using Call = FaultyFileSystem::Call;
 using Links = std::vector<std::pair<std::string, std::string>>;  // link -> the text it holds
 
 // A data folder "home" whose file is a link into "dotfiles", as a dotfile
@@ -144,6 +148,99 @@ TEST_F(AtomicFileTest, TheTargetsModeDecidesNotTheLinks) {
     EXPECT_EQ(WriteFileAtomically(At("home/record.ini"), "new"), EACCES);
     EXPECT_EQ(folder_.Read("dotfiles/record.ini"), "old");
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(At("home/record.ini"))));
+}
+
+// The order is what makes a save survive a power cut: the content is on the
+// disk before the rename, and the rename before the save reports success.
+TEST_F(AtomicFileTest, ASaveSyncsTheFileBeforeTheRenameAndTheFolderAfterIt) {
+    const struct {
+        const char* what;
+        bool replacing;
+        std::vector<Call> calls;
+    } cases[] = {
+        {"new file",
+         false,
+         {Call::OpenFolder, Call::CreateNew, Call::Write, Call::Sync, Call::Close, Call::Rename, Call::Sync,
+          Call::Close}},
+        {"replacing a file (its mode is kept)",
+         true,
+         {Call::OpenFolder, Call::CreateNew, Call::Write, Call::SetPermissions, Call::Sync, Call::Close,
+          Call::Rename, Call::Sync, Call::Close}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(At("home/config.bin"));
+        if (c.replacing) folder_.Write("home/config.bin", "old");
+        FaultyFileSystem files;
+        const ScopedSaveFileSystem inPlace(files);
+        ASSERT_EQ(WriteFileAtomically(At("home/config.bin"), "new"), 0);
+        std::vector<Call> made;
+        for (const auto& call : files.calls) made.push_back(call.call);
+        EXPECT_EQ(made, c.calls);
+        EXPECT_EQ(files.calls.front().path, At("home"));
+        EXPECT_EQ(files.calls[made.size() - 2].path, At("home"));  // the folder's own sync
+        EXPECT_EQ(folder_.Read("home/config.bin"), "new");
+    }
+}
+
+TEST_F(AtomicFileTest, AWriteCutShortIsCarriedOnUntilEveryByteIsWritten) {
+    FaultyFileSystem files;
+    files.writeLimit = 7;
+    const ScopedSaveFileSystem inPlace(files);
+    const std::string content(1000, 'x');
+    ASSERT_EQ(WriteFileAtomically(At("home/record.ini"), content), 0);
+    EXPECT_EQ(folder_.Read("home/record.ini"), content);
+}
+
+// Every call of a save fails in turn, with each error a disk gives.
+TEST_F(AtomicFileTest, AFailedCallLeavesTheOldFileAndNoTemporaryFileAndIsReported) {
+    std::size_t callsOfOneSave = 0;
+    {
+        folder_.Write("home/config.bin", "old");
+        FaultyFileSystem files;
+        const ScopedSaveFileSystem inPlace(files);
+        ASSERT_EQ(WriteFileAtomically(At("home/config.bin"), "new"), 0);
+        callsOfOneSave = files.calls.size();
+    }
+    for (std::size_t at = 0; at < callsOfOneSave; ++at) {
+        for (const int error : testing_support::kInjectedErrors) {
+            folder_.Write("home/config.bin", "old");
+            FaultyFileSystem files;
+            int result = 0;
+            {
+                const ScopedSaveFileSystem inPlace(files);
+                files.FailCall(static_cast<int>(at), error);
+                result = WriteFileAtomically(At("home/config.bin"), "new");
+            }
+            const Call failed = files.calls[at].call;
+            const bool afterRename = at + 2 >= callsOfOneSave;  // the folder's sync and close
+            SCOPED_TRACE(std::string(FaultyFileSystem::Name(failed)) + (afterRename ? " of the folder" : "") +
+                         " fails with " + std::to_string(error));
+            if (failed == Call::Close && afterRename) {
+                EXPECT_EQ(result, 0);  // a read-only folder handle loses nothing
+                EXPECT_EQ(folder_.Read("home/config.bin"), "new");
+            } else {
+                EXPECT_EQ(result, error);
+                // Before the rename the old file stands; after it, only the
+                // new one's durability is in doubt, and it is complete.
+                EXPECT_EQ(folder_.Read("home/config.bin"), afterRename ? "new" : "old");
+            }
+            EXPECT_TRUE(Leftovers().empty());
+            ASSERT_EQ(WriteFileAtomically(At("home/config.bin"), "next"), 0);  // the fault is gone
+            EXPECT_EQ(folder_.Read("home/config.bin"), "next");
+        }
+    }
+}
+
+TEST_F(AtomicFileTest, AFolderThatCannotBeSyncedIsNoFailure) {
+    // Some file systems answer fsync on a folder with EINVAL: nothing more can be made durable there.
+    FaultyFileSystem files;
+    const ScopedSaveFileSystem inPlace(files);
+    files.FailCall(6, EINVAL);  // open folder, create, write, fsync, close, rename, fsync folder
+    EXPECT_EQ(WriteFileAtomically(At("home/str.ini"), "new"), 0);
+    ASSERT_EQ(files.calls[6].call, Call::Sync);
+    EXPECT_EQ(files.calls[6].path, At("home"));
+    EXPECT_EQ(folder_.Read("home/str.ini"), "new");
 }
 
 }  // namespace

@@ -333,6 +333,45 @@ TEST(ApplySequence, UnplugAtEveryTransferNeitherCrashesNorHangsNorHearsAnswersAf
     }
 }
 
+// A mouse that stops answering costs the one transfer it leaves unanswered:
+// the rest of the apply is skipped, and the apply says so.
+TEST(ApplySequence, AMouseThatStopsAnsweringEndsTheApplyAtThatTransfer) {
+    int transfersOfOneApply = 0;
+    {
+        SimulatedLink sim(MouseOptions(kKey, 0));
+        ASSERT_TRUE(sim.Connect());
+        const int before = sim.mouse.TransferCount();
+        EXPECT_EQ(WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord()), MouseWrite::Done);
+        transfersOfOneApply = sim.mouse.TransferCount() - before;
+    }
+    for (int at = 0; at < transfersOfOneApply; ++at) {
+        SCOPED_TRACE("silent from transfer " + std::to_string(at));
+        SimulatedLink sim(MouseOptions(kKey, 0));
+        ASSERT_TRUE(sim.Connect());
+        const int before = sim.mouse.TransferCount();
+        sim.mouse.StallAtTransfer(at, std::chrono::milliseconds(1));
+        const std::size_t start = sim.lines.size();
+        EXPECT_EQ(WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord()), MouseWrite::Stopped);
+        EXPECT_EQ(sim.mouse.TransferCount() - before, at + 1);
+        // No pause either once the mouse has gone silent.
+        const auto lines = sim.LinesFrom(start);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_NE(lines.back().rfind("pause", 0), 0u) << lines.back();
+
+        // The next apply tries again, and a mouse that answers again takes it all.
+        sim.mouse.StallAtTransfer(-1, std::chrono::milliseconds(0));
+        const int again = sim.mouse.TransferCount();
+        EXPECT_EQ(WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord()), MouseWrite::Done);
+        EXPECT_EQ(sim.mouse.TransferCount() - again, transfersOfOneApply);
+    }
+}
+
+TEST(ApplySequence, WithoutAMouseNothingIsSent) {
+    SimulatedLink sim(MouseOptions(kKey, 0));
+    EXPECT_EQ(WriteConfigToMouse(sim.link.Channel(), sim.link.Images(), MixedRecord()), MouseWrite::NoMouse);
+    EXPECT_EQ(sim.mouse.TransferCount(), 0);
+}
+
 TEST(StatusExchange, SetsBitSixAndTakesTheSensorType) {
     for (const std::uint8_t sensor : std::array<std::uint8_t, 5>{0, 1, 2, 3, 9}) {
         SimulatedLink sim(MouseOptions(kKey, sensor));

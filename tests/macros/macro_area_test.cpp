@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "config/file_system.h"
 #include "macros/macro_blocks.h"
 #include "macros/macro_fixture.h"
+#include "macros/macro_messages.h"
+#include "support/faulty_file_system.h"
 
 namespace kz7 {
 namespace {
@@ -179,6 +182,23 @@ TEST_F(MacroAreaTest, DeleteRemovesTheSectionAtOnceButLeavesTheBlocks) {
     EXPECT_EQ(ConfigBytes(config_), blocksBefore);
     area_.Delete();  // nothing selected: nothing happens
     EXPECT_EQ(area_.macroList, Lines{"Fire1"});
+}
+
+TEST_F(MacroAreaTest, ADeleteThatCannotBeSavedKeepsTheMacroListedAndSaysWhy) {
+    const std::string text = Section("Fire1", {"A   Dn"}) + Section("Jump", {"Space   Dn"});
+    WriteStore(text);
+    area_.Load();
+    area_.Select(1);
+    testing_support::FaultyFileSystem files;
+    {
+        const ScopedSaveFileSystem inPlace(files);
+        files.FailCall(2, ENOSPC);  // the write of the new record.ini
+        area_.Delete();
+    }
+    EXPECT_EQ(prompter_.messages, (std::vector<Message>{{RecordFileFailedMessage(ENOSPC), "Warning"}}));
+    EXPECT_EQ(area_.macroList, (Lines{"Fire1", "Jump"}));
+    EXPECT_EQ(area_.selectedMacro, 1);
+    EXPECT_EQ(folder_.Read("record.ini"), text);
 }
 
 TEST_F(MacroAreaTest, ConfirmSavesTheSelectedEntryLastAndRebuildsEveryBlock) {

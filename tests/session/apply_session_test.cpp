@@ -132,6 +132,26 @@ TEST(ApplySession, WithoutAMouseEveryTransferFailsQuietlyAndTheFileIsSaved) {
     EXPECT_TRUE(rig.prompter.messages.empty());
 }
 
+TEST(ApplySession, AMouseThatStopsAnsweringIsToldAndTheRecordIsStillSaved) {
+    SessionRig rig;
+    ASSERT_TRUE(rig.sim.Connect());
+    rig.model.config.reportRate = 2;
+    rig.sim.mouse.StallAtTransfer(40, std::chrono::milliseconds(20));
+    const int before = rig.sim.mouse.TransferCount();
+    const ApplyOutcome outcome = rig.session->Apply();
+    EXPECT_EQ(rig.sim.mouse.TransferCount() - before, 41);  // the silent transfer was the last one tried
+    EXPECT_FALSE(outcome.mouseWritten);
+    EXPECT_TRUE(outcome.configSaved);
+    EXPECT_EQ(outcome.labelsError, 0);
+    EXPECT_FALSE(outcome.Ok());
+    ASSERT_FALSE(rig.prompter.messages.empty());
+    EXPECT_EQ(rig.prompter.messages[0].text, kMouseStoppedMessage);
+    EXPECT_EQ(rig.prompter.messages[0].caption, "Warning");
+    EXPECT_TRUE(SameBytes(rig.Saved()->config, rig.model.config));
+    EXPECT_TRUE(SameBytes(rig.model.appliedConfig, rig.model.config));
+    EXPECT_TRUE(rig.sim.mouse.IsPluggedIn());
+}
+
 // The cable is pulled at every single transfer of an apply in turn.
 TEST(ApplySession, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
     int transfersOfOneApply = 0;
@@ -155,7 +175,13 @@ TEST(ApplySession, UnplugAtEveryTransferNeitherCrashesNorHangsAndStillSaves) {
         rig.sim.mouse.UnplugAtTransfer(at);
         auto done = std::async(std::launch::async, [&] { return rig.session->Apply(); });
         ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the apply hangs";
-        EXPECT_TRUE(done.get().configSaved);
+        const ApplyOutcome outcome = done.get();
+        EXPECT_TRUE(outcome.configSaved);
+        // The apply did not reach the whole mouse, and says so.
+        EXPECT_FALSE(outcome.mouseWritten);
+        EXPECT_FALSE(outcome.Ok());
+        EXPECT_EQ(rig.prompter.messages,
+                  (std::vector<RecordingPrompter::Message>{{std::string(kMouseStoppedMessage), "Warning"}}));
         EXPECT_FALSE(rig.sim.mouse.IsPluggedIn());
         ASSERT_EQ(changes.size(), 2u);
         EXPECT_EQ(changes[0].kind, DeviceChangeKind::Removal);

@@ -51,6 +51,7 @@ TEST(Notifications, EachEventAndValue) {
         const auto shown = NotificationFor(c.event, c.value, c.language, c.sensor, levels);
         SCOPED_TRACE("event " + std::to_string(static_cast<int>(c.event)) + " value " + std::to_string(c.value));
         ASSERT_EQ(shown.has_value(), c.text.has_value());
+        EXPECT_EQ(HasNotification(c.event, c.value), c.text.has_value());
         if (!shown) continue;
         EXPECT_EQ(shown->text, *c.text);
         EXPECT_EQ(shown->title, c.title);

@@ -224,5 +224,53 @@ TEST(VirtualMouse, UnplugsInTheMiddleOfABlockTransfer) {
     EXPECT_EQ(m.mouse.Snapshot().macroBlocks[0][0], 0);  // the block never completed
 }
 
+// As hidraw does, an open event handle holds 64 reports; a flood beyond that
+// is dropped, not kept.
+TEST(VirtualMouse, AFloodFillsTheInputBufferAndTheRestIsDropped) {
+    VirtualMouse mouse(Options());
+    auto event = mouse.Open(VirtualMouse::kEventPath, HidAccess::Read).handle;
+    mouse.StartFlood({{6, 7, 0, 1}, {6, 5, 0, 2}}, 1000, std::chrono::milliseconds(20));
+    mouse.WaitForFlood();
+    EXPECT_EQ(mouse.EventReports().sent, 1000u);
+    EXPECT_EQ(mouse.EventReports().dropped, 1000u - VirtualMouse::kInputBufferReports);
+    std::array<std::uint8_t, 33> report{};
+    std::size_t held = 0;
+    while (event->ReadInput(report, 0).status == IoStatus::Ok) {
+        EXPECT_EQ(report[1], held % 2 == 0 ? 7 : 5);  // the oldest are kept, in order
+        ++held;
+    }
+    EXPECT_EQ(held, VirtualMouse::kInputBufferReports);
+
+    mouse.Unplug();
+    mouse.StartFlood({{6, 7, 0, 1}}, 100, std::chrono::milliseconds(0));
+    mouse.WaitForFlood();
+    EXPECT_EQ(mouse.EventReports().sent, 1000u);  // nothing goes out unplugged
+}
+
+TEST(VirtualMouse, AStalledMouseFailsEveryTransferAfterItsTimeoutUntilUnplugged) {
+    OpenMouse m;
+    std::array<std::uint8_t, 9> feature{};
+    std::array<std::uint8_t, 33> data{};
+    m.mouse.StallAtTransfer(1, std::chrono::milliseconds(5));
+    EXPECT_TRUE(m.handle->SetFeature(feature));
+    EXPECT_FALSE(m.handle->GetFeature(feature));
+    EXPECT_FALSE(m.handle->WriteOutput(data));
+    EXPECT_EQ(m.handle->ReadInput(data, 1000).status, IoStatus::Timeout);
+    EXPECT_TRUE(m.mouse.IsPluggedIn());
+    EXPECT_EQ(m.mouse.TransferCount(), 4);
+
+    // Pulling the cable ends a transfer that waits for an answer.
+    m.mouse.StallAtTransfer(0, std::chrono::hours(1));
+    auto waiting = std::async(std::launch::async, [&] { return m.handle->GetFeature(feature); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    m.mouse.Unplug();
+    ASSERT_EQ(waiting.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_FALSE(waiting.get());
+
+    m.mouse.PlugIn();  // a fresh mouse answers again
+    auto fresh = m.mouse.Open(VirtualMouse::kCommandPath, HidAccess::ReadWrite).handle;
+    EXPECT_TRUE(fresh->GetFeature(feature));
+}
+
 }  // namespace
 }  // namespace kz7
