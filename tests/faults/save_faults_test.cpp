@@ -180,6 +180,9 @@ SaveAction Kz7ctlAction(const std::string& command, std::vector<std::string> arg
                 WriteText(folder / kRecordFileName, kRecordIni);
                 WriteText(folder / kSettingsFileName, kStrIni);
                 WriteText(folder / "macro.txt", "C   Dn\n10 ms\nC   Up\n");
+                WriteText(folder / "profile.json",
+                          R"({"kz7Profile": 1, "reportRateHz": 500, "labels": {"chs": {"A": ["左键"]}},
+                              "macros": [{"name": "Fire", "lines": ["C   Dn", "10 ms", "C   Up"]}]})");
             },
             [arguments](const fs::path& folder) {
                 std::vector<std::string> withFolder;
@@ -207,6 +210,9 @@ TEST(SaveFaults, Kz7ctlFailsWhenASaveFails) {
              Kz7ctlDelete(),
              Kz7ctlAction("macros loop", {"macros", "loop", "Jump", "7"}),
              Kz7ctlAction("macros compile", {"macros", "compile"}),
+             Kz7ctlAction("set", {"set", "--lang", "en", "button", "2", "key", "Tab"}),
+             // Three files, each replaced whole; a failure puts back the ones already written.
+             Kz7ctlAction("import", {"import", "@profile.json"}),
          }) {
         ExpectEveryFailedCallReported(action);
     }
