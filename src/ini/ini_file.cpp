@@ -42,6 +42,9 @@ std::string WithoutLineBreaks(std::string_view text) {
     return clean;
 }
 
+// A section or key name as a new line of the file holds it.
+std::string WritableName(std::string_view name) { return std::string(TrimProfileBlanks(WithoutLineBreaks(name))); }
+
 // The value part of a key line, as a read returns it.
 std::string_view ReadableValue(std::string_view text) {
     const auto equals = text.find('=');
@@ -250,27 +253,32 @@ void IniFile::InsertLine(std::size_t at, std::string text) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(std::move(text), lineEnding_));
 }
 
-void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string sectionName(TrimProfileBlanks(WithoutLineBreaks(section)));
-    const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));
-    const std::string keyLine = keyName + "=" + WithoutLineBreaks(value);
+std::optional<IniFile::SectionRange> IniFile::FindSectionToWrite(std::string_view section) const {
+    if (auto range = FindSection(section)) return range;
+    return FindSection(WritableName(section));
+}
 
-    const auto range = FindSection(sectionName);
+void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string keyLine = WritableName(key) + "=" + WithoutLineBreaks(value);
+
+    const auto range = FindSectionToWrite(section);
     if (!range) {
-        InsertLine(lines_.size(), SectionHeader(sectionName));
+        InsertLine(lines_.size(), SectionHeader(WritableName(section)));
         InsertLine(lines_.size(), keyLine);
         return;
     }
-    if (const auto at = FindKey(*range, keyName)) {
+    auto at = FindKey(*range, key);
+    if (!at) at = FindKey(*range, WritableName(key));
+    if (at) {
         Line& line = lines_[*at];
         line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
         return;
     }
     // After the section's last non-blank line, so that blank lines that set
     // the next section apart stay where they are.
-    std::size_t at = range->end;
-    while (at > range->header + 1 && TrimProfileBlanks(lines_[at - 1].text).empty()) --at;
-    InsertLine(at, keyLine);
+    std::size_t end = range->end;
+    while (end > range->header + 1 && TrimProfileBlanks(lines_[end - 1].text).empty()) --end;
+    InsertLine(end, keyLine);
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
@@ -288,11 +296,15 @@ void IniFile::DeleteSection(std::string_view section) {
 
 void IniFile::ReplaceSection(std::string_view section,
                              const std::vector<std::pair<std::string, std::string>>& entries) {
-    DeleteSection(section);
-    InsertLine(lines_.size(), SectionHeader(TrimProfileBlanks(WithoutLineBreaks(section))));
+    // A section of the file keeps its name as the file spells it, even one
+    // with a carriage return inside (a line of the file cannot hold a line
+    // feed), so that it is found by that name afterwards.
+    const std::string name = FindSection(section) ? std::string(TrimProfileBlanks(section)) : WritableName(section);
+    DeleteSection(name);
+    InsertLine(lines_.size(), SectionHeader(name));
     std::unordered_map<std::string, std::size_t> lineOfKey;
     for (const auto& [key, value] : entries) {
-        const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));
+        const std::string keyName = WritableName(key);
         const std::string text = keyName + "=" + WithoutLineBreaks(value);
         const auto [it, added] = lineOfKey.emplace(FoldedName(keyName), lines_.size());
         if (added) {

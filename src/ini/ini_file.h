@@ -55,7 +55,9 @@ public:
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Line breaks in names and values would split the line and forge other
-    // keys or sections, so they are written as blanks.
+    // keys or sections, so they are written as blanks. An existing section
+    // or key is written in place when it has the name as given (a damaged
+    // name with a carriage return inside included) or as it would be written.
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
@@ -85,6 +87,7 @@ private:
 
     static Line MakeLine(std::string text, std::string ending);
     std::optional<SectionRange> FindSection(std::string_view section) const;
+    std::optional<SectionRange> FindSectionToWrite(std::string_view section) const;
     std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
     void InsertLine(std::size_t at, std::string text);
 

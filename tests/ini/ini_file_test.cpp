@@ -156,6 +156,28 @@ TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
     EXPECT_EQ(file.Get("sec [evil]", "key  other"), "v [x] y=1");
 }
 
+// A carriage return inside a line does not end it, so a damaged file can
+// have a section named with one (a macro's name in record.ini, say). A write
+// to that section must land in it, and a rewrite of it must keep its name:
+// otherwise the value goes to a new section that no read finds, and each
+// save of the macro adds another copy.
+TEST(IniFileWrite, ANameWithACarriageReturnInsideIsWrittenInPlace) {
+    IniFile file = IniFile::Parse("[a\rb]\nk=old\n[other]\nx=1\n");
+    file.Set("a\rb", "k", "new");
+    file.Set("a\rb", "added", "v");
+    EXPECT_EQ(file.Serialize(), "[a\rb]\nk=new\nadded=v\n[other]\nx=1\n");
+
+    for (const char* count : {"1", "2"}) file.ReplaceSection("a\rb", {{"ItemCount", count}});
+    EXPECT_EQ(file.Serialize(), "[other]\nx=1\n[a\rb]\nItemCount=2\n");
+    EXPECT_EQ(file.Get("a\rb", "ItemCount"), "2");
+
+    // A name the file does not hold is written as its line can hold it,
+    // and found again under the same name.
+    for (const char* value : {"1", "2"}) file.Set("n\rm", "k\r", value);
+    for (const char* count : {"1", "2"}) file.ReplaceSection("p\nq", {{"ItemCount", count}});
+    EXPECT_EQ(file.Serialize(), "[other]\nx=1\n[a\rb]\nItemCount=2\n[n m]\nk=2\n[p q]\nItemCount=2\n");
+}
+
 struct EncodingCase {
     const char* name;
     std::string bytes;
