@@ -98,7 +98,7 @@ def ini_seeds():
           ini_trailer(1, 0, 5, 2, True, True, 7))
     write("ini", "odd-utf16-lone-surrogate", b"\xff\xfe[\0a\0]\0\n\0k\0=\0\x00\xd8\n\0x" +
           ini_trailer(2, 0, 0, 0, True, True, 13))
-    write("ini", "megabyte-line", b"long=line\n[t]\nx=1\n" + ini_trailer(0x7C, 0, 0, 1, True, True, 2))
+    write("ini", "megabyte-line", b"long=line\n[t]\nx=1\n" + ini_trailer(0xFC, 0, 0, 1, True, True, 2))
 
 
 # ---- config.bin -------------------------------------------------------------

@@ -45,14 +45,25 @@ std::string WithoutLineBreaks(std::string_view text) {
 // A section or key name as a new line of the file holds it.
 std::string WritableName(std::string_view name) { return std::string(TrimProfileBlanks(WithoutLineBreaks(name))); }
 
+bool QuotedValue(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 // The value part of a key line, as a read returns it.
 std::string_view ReadableValue(std::string_view text) {
     const auto equals = text.find('=');
     std::string_view value = TrimProfileBlanks(text.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
+    if (QuotedValue(value)) value = value.substr(1, value.size() - 2);
     return value;
+}
+
+// A value as its key line holds it. A read takes away surrounding blanks and
+// one pair of enclosing quotes, so a value that has either is written in
+// quotes (which every reader of such files takes away) to read back whole.
+std::string WritableValue(std::string_view value) {
+    std::string text = WithoutLineBreaks(value);
+    const bool readsShorter = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || QuotedValue(text));
+    return readsShorter ? '"' + text + '"' : text;
 }
 
 }  // namespace
@@ -259,7 +270,7 @@ std::optional<IniFile::SectionRange> IniFile::FindSectionToWrite(std::string_vie
 }
 
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string keyLine = WritableName(key) + "=" + WithoutLineBreaks(value);
+    const std::string keyLine = WritableName(key) + "=" + WritableValue(value);
 
     const auto range = FindSectionToWrite(section);
     if (!range) {
@@ -271,7 +282,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (!at) at = FindKey(*range, WritableName(key));
     if (at) {
         Line& line = lines_[*at];
-        line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
+        line = MakeLine(line.name + "=" + WritableValue(value), std::move(line.ending));
         return;
     }
     // After the section's last non-blank line, so that blank lines that set
@@ -305,13 +316,13 @@ void IniFile::ReplaceSection(std::string_view section,
     std::unordered_map<std::string, std::size_t> lineOfKey;
     for (const auto& [key, value] : entries) {
         const std::string keyName = WritableName(key);
-        const std::string text = keyName + "=" + WithoutLineBreaks(value);
+        const std::string text = keyName + "=" + WritableValue(value);
         const auto [it, added] = lineOfKey.emplace(FoldedName(keyName), lines_.size());
         if (added) {
             InsertLine(lines_.size(), text);
         } else {  // a key written twice keeps its first place and its last value
             Line& line = lines_[it->second];
-            line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
+            line = MakeLine(line.name + "=" + WritableValue(value), std::move(line.ending));
         }
     }
 }

@@ -55,9 +55,11 @@ public:
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Line breaks in names and values would split the line and forge other
-    // keys or sections, so they are written as blanks. An existing section
-    // or key is written in place when it has the name as given (a damaged
-    // name with a carriage return inside included) or as it would be written.
+    // keys or sections, so they are written as blanks. A value with
+    // surrounding blanks or enclosing quotes is written in quotes, so that it
+    // reads back as it was given. An existing section or key is written in
+    // place when it has the name as given (a damaged name with a carriage
+    // return inside included) or as it would be written.
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);

@@ -156,6 +156,28 @@ TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
     EXPECT_EQ(file.Get("sec [evil]", "key  other"), "v [x] y=1");
 }
 
+// A read takes away surrounding blanks and one pair of enclosing quotes, so
+// a label typed as "Fire" or with blanks around it came back changed after a
+// save. Such values are written in quotes; every other value as it is.
+TEST(IniFileWrite, ValuesWithSurroundingBlanksOrQuotesReadBackWhole) {
+    const struct {
+        const char* value;
+        const char* line;
+    } cases[] = {
+        {"plain", "k=plain"},         {"  padded  ", "k=\"  padded  \""}, {"\"quoted\"", "k=\"\"quoted\"\""},
+        {"'single'", "k=\"'single'\""}, {"\"\"", "k=\"\"\"\""},         {"\t", "k=\"\t\""},
+        {"\"half", "k=\"half"},       {"in \"the\" middle", "k=in \"the\" middle"}, {"", "k="},
+    };
+    for (const auto& c : cases) {
+        IniFile file;
+        file.Set("s", "k", c.value);
+        EXPECT_EQ(file.Serialize(), std::string("[s]\n") + c.line + "\n") << c.value;
+        EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("s", "k"), c.value) << c.value;
+        file.ReplaceSection("s", {{"k", c.value}});
+        EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("s", "k"), c.value) << c.value;
+    }
+}
+
 // A carriage return inside a line does not end it, so a damaged file can
 // have a section named with one (a macro's name in record.ini, say). A write
 // to that section must land in it, and a rewrite of it must keep its name:
