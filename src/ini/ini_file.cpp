@@ -269,27 +269,38 @@ std::optional<IniFile::SectionRange> IniFile::FindSectionToWrite(std::string_vie
     return FindSection(WritableName(section));
 }
 
-void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string keyLine = WritableName(key) + "=" + WritableValue(value);
-
+bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    // The line must read back as this key: a name that starts with "[" or
+    // ";" or holds "=" would make it a header, a comment or another key, and
+    // a header would take the keys after it out of their section.
+    const auto holds = [](const Line& line, std::string_view name) {
+        return line.kind == Kind::Key && SameProfileName(line.name, name);
+    };
     const auto range = FindSectionToWrite(section);
     if (!range) {
+        Line keyLine = MakeLine(WritableName(key) + "=" + WritableValue(value), lineEnding_);
+        if (!holds(keyLine, WritableName(key))) return false;
         InsertLine(lines_.size(), SectionHeader(WritableName(section)));
-        InsertLine(lines_.size(), keyLine);
-        return;
+        InsertLine(lines_.size(), std::move(keyLine.text));
+        return true;
     }
     auto at = FindKey(*range, key);
     if (!at) at = FindKey(*range, WritableName(key));
     if (at) {
         Line& line = lines_[*at];
-        line = MakeLine(line.name + "=" + WritableValue(value), std::move(line.ending));
-        return;
+        Line changed = MakeLine(line.name + "=" + WritableValue(value), line.ending);
+        if (!holds(changed, line.name)) return false;
+        line = std::move(changed);
+        return true;
     }
+    Line keyLine = MakeLine(WritableName(key) + "=" + WritableValue(value), lineEnding_);
+    if (!holds(keyLine, WritableName(key))) return false;
     // After the section's last non-blank line, so that blank lines that set
     // the next section apart stay where they are.
     std::size_t end = range->end;
     while (end > range->header + 1 && TrimProfileBlanks(lines_[end - 1].text).empty()) --end;
-    InsertLine(end, keyLine);
+    InsertLine(end, std::move(keyLine.text));
+    return true;
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
@@ -359,7 +370,7 @@ int WriteProfileString(const std::filesystem::path& path, std::string_view secti
     int error = 0;
     auto file = IniFile::LoadForUpdate(path, &error);
     if (!file) return error;
-    file->Set(section, key, value);
+    if (!file->Set(section, key, value)) return EINVAL;
     return file->Save(path);
 }
 

@@ -59,8 +59,11 @@ public:
     // surrounding blanks or enclosing quotes is written in quotes, so that it
     // reads back as it was given. An existing section or key is written in
     // place when it has the name as given (a damaged name with a carriage
-    // return inside included) or as it would be written.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // return inside included) or as it would be written. A key whose line
+    // could not read back as that key with that value (a name that starts
+    // with "[" and a value with "]", a name with "=") is not written: false,
+    // and the document is unchanged.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
     // DeleteSection, then the section with these keys in this order at the
@@ -100,7 +103,8 @@ private:
 };
 
 // One read or write per call on a file, as the private-profile functions do.
-// Writes rewrite the whole file atomically and return 0 or the error number.
+// Writes rewrite the whole file atomically and return 0 or the error number
+// (EINVAL for a key that Set cannot write).
 std::string ReadProfileString(const std::filesystem::path& path, std::string_view section,
                               std::string_view key, std::string_view fallback,
                               std::size_t maxChars = 1023);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -154,6 +155,41 @@ TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
     file.Set("sec\n[evil]", "key\r\nother", "v\n[x]\ny=1");
     EXPECT_EQ(file.SectionNames(), std::vector<std::string>{"sec [evil]"});
     EXPECT_EQ(file.Get("sec [evil]", "key  other"), "v [x] y=1");
+}
+
+// A damaged file can hold a key whose name starts with "[" (a header that
+// lost its "]"). Writing "]" into it made the line a header, which took every
+// key after it out of the section; a name with "=" or ";" cannot be a key's
+// either. Such writes are refused and leave the document as it was.
+TEST(IniFileWrite, AKeyThatNoLineCanHoldIsNotWritten) {
+    const std::string original = "[S]\n[RColor=255\nk=v\n";
+    const struct {
+        const char* key;
+        const char* value;
+        bool written;
+    } cases[] = {
+        {"[RColor", "]", false}, {"[RColor", "0", true}, {"a=b", "v", false},
+        {";c", "v", false},      {"k", "]", true},       {"new", "[x]", true},
+    };
+    for (const auto& c : cases) {
+        IniFile file = IniFile::Parse(original);
+        EXPECT_EQ(file.Set("S", c.key, c.value), c.written) << c.key << "=" << c.value;
+        if (!c.written) {
+            EXPECT_EQ(file.Serialize(), original) << c.key;
+            continue;
+        }
+        const IniFile reread = IniFile::Parse(file.Serialize());
+        EXPECT_EQ(reread.Get("S", c.key), c.value) << c.key;
+        EXPECT_EQ(reread.KeyNames("S").size(), std::string_view(c.key) == "new" ? 3u : 2u) << c.key;
+    }
+    IniFile file;
+    EXPECT_FALSE(file.Set("new section", "a=b", "v"));
+    EXPECT_TRUE(file.empty());
+
+    TempFolder folder;
+    WriteText(folder / "s.ini", original);
+    EXPECT_EQ(WriteProfileString(folder / "s.ini", "S", "[RColor", "]"), EINVAL);
+    EXPECT_EQ(FileText(folder / "s.ini"), original);
 }
 
 // A read takes away surrounding blanks and one pair of enclosing quotes, so
