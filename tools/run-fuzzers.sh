@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the fuzz harnesses built in BUILD (make fuzz builds them) for SECONDS
-# each, one after another, each on a fresh copy of its seed corpus inside
-# BUILD (the committed corpus is never written). Fails when any harness
+# each, one after another, each on a fresh copy of its seed corpus in
+# BUILD/fuzz-run/NAME/ (or $FUZZ_RUN_DIR/NAME/; the committed corpus is never
+# written). Fails when any harness
 # finds a crash, a leak, a broken check or an input that runs longer than
-# 20 seconds; the input is kept in BUILD/fuzz-run/NAME/ and the command
+# 20 seconds; the input is kept in that folder's artifacts/ and the command
 # that replays it is printed.
 #
 #   tools/run-fuzzers.sh BUILD SECONDS [NAME...]   (default: every harness)
@@ -24,7 +25,7 @@ failed=()
 for name in "${names[@]}"; do
   fuzzer="$build/bin/fuzz_$name"
   [ -x "$fuzzer" ] || { echo "fuzz: $fuzzer is not built" >&2; exit 2; }
-  work="$build/fuzz-run/$name"
+  work="${FUZZ_RUN_DIR:-$build/fuzz-run}/$name"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"
   cp -R "tests/fuzz/corpus/$name/." "$work/corpus/"
