@@ -79,14 +79,18 @@ std::string_view TrimProfileBlanks(std::string_view text) {
 bool SameProfileName(std::string_view a, std::string_view b) {
     a = TrimProfileBlanks(a);
     b = TrimProfileBlanks(b);
+    // Folding keeps every character's length in bytes, so names of other
+    // lengths differ. Without this a damaged file whose megabyte line reads
+    // as a section name was folded whole at every read of any key, and
+    // loading str.ini took many seconds.
+    if (a.size() != b.size()) return false;
     const auto plain = [](std::string_view text) {
         return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     };
-    if (plain(a) && plain(b)) {  // the common case, without building strings
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                                  [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+    if (plain(a) && plain(b)) {  // the common case
+        return std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
     }
-    return FoldCase(a) == FoldCase(b);
+    return SameFolded(a, b);
 }
 
 int LeadingInteger(std::string_view text) {

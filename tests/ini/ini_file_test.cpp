@@ -372,8 +372,53 @@ TEST(Utf8Text, NamesFoldLikeTheProfileFunctions) {
         {"宏", "宏", true},
         {"a\xFF", "A\xFF", true},                          // stray bytes kept
         {"Fire1", "Fire2", false},
+        {"\xC5\xB8", "\xC3\xBF", true},                  // Ÿ folds into ÿ, of the same length
+        {" Fire1 ", "fire1", true},
+        {"Fire1", "Fire11", false},
     };
     for (const auto& c : cases) EXPECT_EQ(SameProfileName(c.a, c.b), c.same) << c.a << " / " << c.b;
+}
+
+std::string Utf8Of(char32_t c) {
+    std::string text;
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (c >> 18));
+        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return text;
+}
+
+// Names of different lengths are taken as different without folding them
+// (a megabyte line read as a section name made every read fold it whole),
+// which holds only while no character folds into one of another length.
+TEST(Utf8Text, FoldingKeepsTheLengthOfEveryCharacter) {
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        const std::string text = Utf8Of(c);
+        ASSERT_EQ(FoldCase(text).size(), text.size()) << std::hex << static_cast<unsigned>(c);
+    }
+    for (const std::string stray : {"\xFF", "\xC3", "\xE5\xB7", "\xC0\x80"}) EXPECT_EQ(FoldCase(stray), stray);
+}
+
+// The comparison of names folds character by character instead of building
+// both folded texts; it must say what comparing those texts would.
+TEST(Utf8Text, SameFoldedAgreesWithComparingFoldedTexts) {
+    const std::string texts[] = {"Fire1", "fIRE1", "\xC3\x84rger", "\xC3\xA4rger", "\xC5\xB8", "\xC3\xBF",
+                                 "a\xFF", "A\xFF", "A\xFE", "\xC3", "\xC3\x89", "\xC3\xA9", "\xE5\xB7\xA6",
+                                 "\xE5\xB7", "\xE0\x80\x80", "", "\xC3\xA9\xA9", "\xC3\x89\xA9"};
+    for (const auto& a : texts) {
+        for (const auto& b : texts) EXPECT_EQ(SameFolded(a, b), FoldCase(a) == FoldCase(b)) << a << " / " << b;
+    }
 }
 
 TEST(Utf8Text, CountAndCutNeverSplitACharacter) {
