@@ -32,8 +32,13 @@ for name in "${names[@]}"; do
   options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
            -artifact_prefix="$work/artifacts/")
   [ -f "tests/fuzz/$name.dict" ] && options+=(-dict="tests/fuzz/$name.dict")
+  # The files the harnesses save go to memory where there is /dev/shm.
+  scratch=$(mktemp -d /dev/shm/kz7-fuzz.XXXXXX 2>/dev/null || mktemp -d)
   echo "fuzz: $name for ${seconds}s"
-  if "$fuzzer" "${options[@]}" "$work/corpus" >"$work/log" 2>&1; then
+  status=0
+  KZ7_FUZZ_SCRATCH="$scratch" "$fuzzer" "${options[@]}" "$work/corpus" >"$work/log" 2>&1 || status=$?
+  rm -rf "$scratch"
+  if [ "$status" -eq 0 ]; then
     # The last status line: executions, coverage (cov, ft) and corpus size.
     grep -E '^#[0-9]+' "$work/log" | tail -n 1 || true
     grep -E '^stat::number_of_executed_units' "$work/log" || true

@@ -26,13 +26,17 @@
 
 namespace kz7::fuzz {
 
-// A folder of this process (in memory when /dev/shm is there, so saves cost
-// little), removed when the process exits normally.
+// A folder of this process: in $KZ7_FUZZ_SCRATCH when set (tools/run-fuzzers.sh
+// makes one in memory and removes it afterwards: libFuzzer ends a timed run
+// without running exit handlers), else in /dev/shm or the temporary folder,
+// removed when the process exits normally.
 inline const std::filesystem::path& ScratchFolder() {
     static const std::filesystem::path folder = [] {
         std::error_code ec;
-        std::filesystem::path base = "/dev/shm";
-        if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path(ec);
+        std::filesystem::path base;
+        if (const char* given = std::getenv("KZ7_FUZZ_SCRATCH"); given && *given) base = given;
+        else if (std::filesystem::is_directory("/dev/shm", ec)) base = "/dev/shm";
+        else base = std::filesystem::temp_directory_path(ec);
         std::filesystem::path made = base / ("kz7-fuzz-" + std::to_string(::getpid()));
         std::filesystem::remove_all(made, ec);
         std::filesystem::create_directories(made, ec);
