@@ -87,8 +87,8 @@ std::string Shown(std::string_view text) {
 
 // Every key's value as a whole-section read gives it; the first keys of each
 // section are also read one by one, which must agree. (Each single read
-// looks its section up again, which for a megabyte section name means
-// folding a megabyte: all of them would make one input take seconds.)
+// looks its section up again by its own name, which for a megabyte name
+// means comparing a megabyte: those sections are read whole only.)
 std::map<Entry, std::string> EveryValue(const IniFile& file) {
     constexpr std::size_t kSingleReads = 4;
     std::map<Entry, std::string> values;
@@ -99,7 +99,7 @@ std::map<Entry, std::string> EveryValue(const IniFile& file) {
         KZ7_FUZZ_REQUIRE(entries.size() == keys.size());
         for (std::size_t i = 0; i < keys.size(); ++i) {
             KZ7_FUZZ_REQUIRE(entries[i].first == keys[i]);
-            if (i < kSingleReads) {
+            if (i < kSingleReads && section.size() <= 4096) {
                 const auto value = file.Get(section, keys[i]);
                 KZ7_FUZZ_REQUIRE(value && *value == entries[i].second);
                 KZ7_FUZZ_REQUIRE(CountCharacters(file.GetString(section, keys[i], "", 7)) <= 7);
