@@ -3,9 +3,11 @@ BUILD ?= build
 SAN_BUILD ?= build-sanitize
 REL_BUILD ?= build-release
 PKG_BUILD ?= build-package
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize release-check package package-check install clean
+.PHONY: deps build run test test-sanitize fuzz release-check package package-check install clean
 
 deps:
 	./tools/install-deps.sh
@@ -26,6 +28,13 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j$(JOBS)
+
+# The libFuzzer harnesses of tests/fuzz (clang, ASan, UBSan; the core
+# library only, no Qt), each run for FUZZ_SECONDS on a copy of its seeds.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKZ7_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzzers -j$(JOBS)
+	./tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Builds everything as a distribution package would: Release (-O3), warnings
 # not fatal, and Debian's hardening flags (CPPFLAGS go with the compiler
@@ -58,4 +67,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(REL_BUILD) $(PKG_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(REL_BUILD) $(PKG_BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config dpkg-dev
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libudev-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas nlohmann-json3-dev libcli11-dev dbus-daemon
   qt6-base-dev qt6-base-dev-tools libgl-dev

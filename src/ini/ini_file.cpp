@@ -42,14 +42,28 @@ std::string WithoutLineBreaks(std::string_view text) {
     return clean;
 }
 
+// A section or key name as a new line of the file holds it.
+std::string WritableName(std::string_view name) { return std::string(TrimProfileBlanks(WithoutLineBreaks(name))); }
+
+bool QuotedValue(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 // The value part of a key line, as a read returns it.
 std::string_view ReadableValue(std::string_view text) {
     const auto equals = text.find('=');
     std::string_view value = TrimProfileBlanks(text.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
+    if (QuotedValue(value)) value = value.substr(1, value.size() - 2);
     return value;
+}
+
+// A value as its key line holds it. A read takes away surrounding blanks and
+// one pair of enclosing quotes, so a value that has either is written in
+// quotes (which every reader of such files takes away) to read back whole.
+std::string WritableValue(std::string_view value) {
+    std::string text = WithoutLineBreaks(value);
+    const bool readsShorter = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || QuotedValue(text));
+    return readsShorter ? '"' + text + '"' : text;
 }
 
 }  // namespace
@@ -65,14 +79,18 @@ std::string_view TrimProfileBlanks(std::string_view text) {
 bool SameProfileName(std::string_view a, std::string_view b) {
     a = TrimProfileBlanks(a);
     b = TrimProfileBlanks(b);
+    // Folding keeps every character's length in bytes, so names of other
+    // lengths differ. Without this a damaged file whose megabyte line reads
+    // as a section name was folded whole at every read of any key, and
+    // loading str.ini took many seconds.
+    if (a.size() != b.size()) return false;
     const auto plain = [](std::string_view text) {
         return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     };
-    if (plain(a) && plain(b)) {  // the common case, without building strings
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                                  [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+    if (plain(a) && plain(b)) {  // the common case
+        return std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
     }
-    return FoldCase(a) == FoldCase(b);
+    return SameFolded(a, b);
 }
 
 int LeadingInteger(std::string_view text) {
@@ -250,27 +268,43 @@ void IniFile::InsertLine(std::size_t at, std::string text) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(std::move(text), lineEnding_));
 }
 
-void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string sectionName(TrimProfileBlanks(WithoutLineBreaks(section)));
-    const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));
-    const std::string keyLine = keyName + "=" + WithoutLineBreaks(value);
+std::optional<IniFile::SectionRange> IniFile::FindSectionToWrite(std::string_view section) const {
+    if (auto range = FindSection(section)) return range;
+    return FindSection(WritableName(section));
+}
 
-    const auto range = FindSection(sectionName);
+bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    // The line must read back as this key: a name that starts with "[" or
+    // ";" or holds "=" would make it a header, a comment or another key, and
+    // a header would take the keys after it out of their section.
+    const auto holds = [](const Line& line, std::string_view name) {
+        return line.kind == Kind::Key && SameProfileName(line.name, name);
+    };
+    const auto range = FindSectionToWrite(section);
     if (!range) {
-        InsertLine(lines_.size(), SectionHeader(sectionName));
-        InsertLine(lines_.size(), keyLine);
-        return;
+        Line keyLine = MakeLine(WritableName(key) + "=" + WritableValue(value), lineEnding_);
+        if (!holds(keyLine, WritableName(key))) return false;
+        InsertLine(lines_.size(), SectionHeader(WritableName(section)));
+        InsertLine(lines_.size(), std::move(keyLine.text));
+        return true;
     }
-    if (const auto at = FindKey(*range, keyName)) {
+    auto at = FindKey(*range, key);
+    if (!at) at = FindKey(*range, WritableName(key));
+    if (at) {
         Line& line = lines_[*at];
-        line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
-        return;
+        Line changed = MakeLine(line.name + "=" + WritableValue(value), line.ending);
+        if (!holds(changed, line.name)) return false;
+        line = std::move(changed);
+        return true;
     }
+    Line keyLine = MakeLine(WritableName(key) + "=" + WritableValue(value), lineEnding_);
+    if (!holds(keyLine, WritableName(key))) return false;
     // After the section's last non-blank line, so that blank lines that set
     // the next section apart stay where they are.
-    std::size_t at = range->end;
-    while (at > range->header + 1 && TrimProfileBlanks(lines_[at - 1].text).empty()) --at;
-    InsertLine(at, keyLine);
+    std::size_t end = range->end;
+    while (end > range->header + 1 && TrimProfileBlanks(lines_[end - 1].text).empty()) --end;
+    InsertLine(end, std::move(keyLine.text));
+    return true;
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
@@ -288,18 +322,22 @@ void IniFile::DeleteSection(std::string_view section) {
 
 void IniFile::ReplaceSection(std::string_view section,
                              const std::vector<std::pair<std::string, std::string>>& entries) {
-    DeleteSection(section);
-    InsertLine(lines_.size(), SectionHeader(TrimProfileBlanks(WithoutLineBreaks(section))));
+    // A section of the file keeps its name as the file spells it, even one
+    // with a carriage return inside (a line of the file cannot hold a line
+    // feed), so that it is found by that name afterwards.
+    const std::string name = FindSection(section) ? std::string(TrimProfileBlanks(section)) : WritableName(section);
+    DeleteSection(name);
+    InsertLine(lines_.size(), SectionHeader(name));
     std::unordered_map<std::string, std::size_t> lineOfKey;
     for (const auto& [key, value] : entries) {
-        const std::string keyName(TrimProfileBlanks(WithoutLineBreaks(key)));
-        const std::string text = keyName + "=" + WithoutLineBreaks(value);
+        const std::string keyName = WritableName(key);
+        const std::string text = keyName + "=" + WritableValue(value);
         const auto [it, added] = lineOfKey.emplace(FoldedName(keyName), lines_.size());
         if (added) {
             InsertLine(lines_.size(), text);
         } else {  // a key written twice keeps its first place and its last value
             Line& line = lines_[it->second];
-            line = MakeLine(line.name + "=" + WithoutLineBreaks(value), std::move(line.ending));
+            line = MakeLine(line.name + "=" + WritableValue(value), std::move(line.ending));
         }
     }
 }
@@ -336,7 +374,7 @@ int WriteProfileString(const std::filesystem::path& path, std::string_view secti
     int error = 0;
     auto file = IniFile::LoadForUpdate(path, &error);
     if (!file) return error;
-    file->Set(section, key, value);
+    if (!file->Set(section, key, value)) return EINVAL;
     return file->Save(path);
 }
 

@@ -55,8 +55,15 @@ public:
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Line breaks in names and values would split the line and forge other
-    // keys or sections, so they are written as blanks.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // keys or sections, so they are written as blanks. A value with
+    // surrounding blanks or enclosing quotes is written in quotes, so that it
+    // reads back as it was given. An existing section or key is written in
+    // place when it has the name as given (a damaged name with a carriage
+    // return inside included) or as it would be written. A key whose line
+    // could not read back as that key with that value (a name that starts
+    // with "[" and a value with "]", a name with "=") is not written: false,
+    // and the document is unchanged.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
     // DeleteSection, then the section with these keys in this order at the
@@ -85,6 +92,7 @@ private:
 
     static Line MakeLine(std::string text, std::string ending);
     std::optional<SectionRange> FindSection(std::string_view section) const;
+    std::optional<SectionRange> FindSectionToWrite(std::string_view section) const;
     std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
     void InsertLine(std::size_t at, std::string text);
 
@@ -95,7 +103,8 @@ private:
 };
 
 // One read or write per call on a file, as the private-profile functions do.
-// Writes rewrite the whole file atomically and return 0 or the error number.
+// Writes rewrite the whole file atomically and return 0 or the error number
+// (EINVAL for a key that Set cannot write).
 std::string ReadProfileString(const std::filesystem::path& path, std::string_view section,
                               std::string_view key, std::string_view fallback,
                               std::size_t maxChars = 1023);

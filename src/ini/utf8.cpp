@@ -102,6 +102,24 @@ std::string FoldCase(std::string_view text) {
     return folded;
 }
 
+bool SameFolded(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t at = 0; at < a.size();) {
+        char32_t x = 0;
+        char32_t y = 0;
+        const std::size_t length = SequenceLength(a, at, &x);
+        if (length != SequenceLength(b, at, &y)) return false;  // the same length: see FoldCase
+        if (!length) {
+            if (a[at] != b[at]) return false;
+            ++at;
+            continue;
+        }
+        if (FoldCodePoint(x) != FoldCodePoint(y)) return false;
+        at += length;
+    }
+    return true;
+}
+
 std::size_t CountCharacters(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); ++count) {

@@ -19,7 +19,12 @@ std::string_view CutToCharacters(std::string_view text, std::size_t maxChars);
 // `text` with upper-case letters made lower-case, for comparing names the
 // way the profile functions do: ASCII, Latin-1, Latin Extended-A, Greek and
 // Cyrillic letters fold; everything else, stray bytes included, is kept.
+// Every letter folds into one of the same length in bytes, so the folded
+// text is exactly as long as `text` (name comparisons rely on it).
 std::string FoldCase(std::string_view text);
+// FoldCase(a) == FoldCase(b), without building either: character by
+// character, stopping at the first that differs.
+bool SameFolded(std::string_view a, std::string_view b);
 
 // UTF-16 (little- or big-endian) to UTF-8. Unpaired surrogates are kept as
 // their three-byte forms, so that Utf16FromUtf8 gives back the same units:

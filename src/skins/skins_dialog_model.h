@@ -15,9 +15,9 @@
 namespace kz7 {
 
 // Whether a folder of that name can be offered as a skin: a skin name that
-// str.ini keeps as it is. A name with line breaks, surrounding blanks or
-// enclosing quotes would be read back as another name, so the choice would
-// not survive the next start.
+// str.ini keeps as it is. A name with a line break would be read back as
+// another name (line breaks are written as blanks), so the choice would not
+// survive the next start.
 bool IsListableSkinName(std::string_view name);
 
 // The skins of the root: the names of its folders (a link to a folder counts

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -156,6 +157,85 @@ TEST(IniFileWrite, LineBreaksInWrittenTextCannotForgeKeysOrSections) {
     EXPECT_EQ(file.Get("sec [evil]", "key  other"), "v [x] y=1");
 }
 
+// A damaged file can hold a key whose name starts with "[" (a header that
+// lost its "]"). Writing "]" into it made the line a header, which took every
+// key after it out of the section; a name with "=" or ";" cannot be a key's
+// either. Such writes are refused and leave the document as it was.
+TEST(IniFileWrite, AKeyThatNoLineCanHoldIsNotWritten) {
+    const std::string original = "[S]\n[RColor=255\nk=v\n";
+    const struct {
+        const char* key;
+        const char* value;
+        bool written;
+    } cases[] = {
+        {"[RColor", "]", false}, {"[RColor", "0", true}, {"a=b", "v", false},
+        {";c", "v", false},      {"k", "]", true},       {"new", "[x]", true},
+    };
+    for (const auto& c : cases) {
+        IniFile file = IniFile::Parse(original);
+        EXPECT_EQ(file.Set("S", c.key, c.value), c.written) << c.key << "=" << c.value;
+        if (!c.written) {
+            EXPECT_EQ(file.Serialize(), original) << c.key;
+            continue;
+        }
+        const IniFile reread = IniFile::Parse(file.Serialize());
+        EXPECT_EQ(reread.Get("S", c.key), c.value) << c.key;
+        EXPECT_EQ(reread.KeyNames("S").size(), std::string_view(c.key) == "new" ? 3u : 2u) << c.key;
+    }
+    IniFile file;
+    EXPECT_FALSE(file.Set("new section", "a=b", "v"));
+    EXPECT_TRUE(file.empty());
+
+    TempFolder folder;
+    WriteText(folder / "s.ini", original);
+    EXPECT_EQ(WriteProfileString(folder / "s.ini", "S", "[RColor", "]"), EINVAL);
+    EXPECT_EQ(FileText(folder / "s.ini"), original);
+}
+
+// A read takes away surrounding blanks and one pair of enclosing quotes, so
+// a label typed as "Fire" or with blanks around it came back changed after a
+// save. Such values are written in quotes; every other value as it is.
+TEST(IniFileWrite, ValuesWithSurroundingBlanksOrQuotesReadBackWhole) {
+    const struct {
+        const char* value;
+        const char* line;
+    } cases[] = {
+        {"plain", "k=plain"},         {"  padded  ", "k=\"  padded  \""}, {"\"quoted\"", "k=\"\"quoted\"\""},
+        {"'single'", "k=\"'single'\""}, {"\"\"", "k=\"\"\"\""},         {"\t", "k=\"\t\""},
+        {"\"half", "k=\"half"},       {"in \"the\" middle", "k=in \"the\" middle"}, {"", "k="},
+    };
+    for (const auto& c : cases) {
+        IniFile file;
+        file.Set("s", "k", c.value);
+        EXPECT_EQ(file.Serialize(), std::string("[s]\n") + c.line + "\n") << c.value;
+        EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("s", "k"), c.value) << c.value;
+        file.ReplaceSection("s", {{"k", c.value}});
+        EXPECT_EQ(IniFile::Parse(file.Serialize()).Get("s", "k"), c.value) << c.value;
+    }
+}
+
+// A carriage return inside a line does not end it, so a damaged file can
+// have a section named with one (a macro's name in record.ini, say). A write
+// to that section must land in it, and a rewrite of it must keep its name:
+// otherwise the value goes to a new section that no read finds, and each
+// save of the macro adds another copy.
+TEST(IniFileWrite, ANameWithACarriageReturnInsideIsWrittenInPlace) {
+    IniFile file = IniFile::Parse("[a\rb]\nk=old\n[other]\nx=1\n");
+    file.Set("a\rb", "k", "new");
+    file.Set("a\rb", "added", "v");
+    EXPECT_EQ(file.Serialize(), "[a\rb]\nk=new\nadded=v\n[other]\nx=1\n");
+
+    for (const char* count : {"1", "2"}) file.ReplaceSection("a\rb", {{"ItemCount", count}});
+    EXPECT_EQ(file.Serialize(), "[other]\nx=1\n[a\rb]\nItemCount=2\n");
+    EXPECT_EQ(file.Get("a\rb", "ItemCount"), "2");
+
+    // A name the file does not hold is written as its line can hold it,
+    // and found again under the same name.
+    for (const char* value : {"1", "2"}) file.Set("n\rm", "k\r", value);
+    for (const char* count : {"1", "2"}) file.ReplaceSection("p\nq", {{"ItemCount", count}});
+    EXPECT_EQ(file.Serialize(), "[other]\nx=1\n[a\rb]\nItemCount=2\n[n m]\nk=2\n[p q]\nItemCount=2\n");
+}
+
 struct EncodingCase {
     const char* name;
     std::string bytes;
@@ -292,8 +372,53 @@ TEST(Utf8Text, NamesFoldLikeTheProfileFunctions) {
         {"宏", "宏", true},
         {"a\xFF", "A\xFF", true},                          // stray bytes kept
         {"Fire1", "Fire2", false},
+        {"\xC5\xB8", "\xC3\xBF", true},                  // Ÿ folds into ÿ, of the same length
+        {" Fire1 ", "fire1", true},
+        {"Fire1", "Fire11", false},
     };
     for (const auto& c : cases) EXPECT_EQ(SameProfileName(c.a, c.b), c.same) << c.a << " / " << c.b;
+}
+
+std::string Utf8Of(char32_t c) {
+    std::string text;
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (c >> 18));
+        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return text;
+}
+
+// Names of different lengths are taken as different without folding them
+// (a megabyte line read as a section name made every read fold it whole),
+// which holds only while no character folds into one of another length.
+TEST(Utf8Text, FoldingKeepsTheLengthOfEveryCharacter) {
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        const std::string text = Utf8Of(c);
+        ASSERT_EQ(FoldCase(text).size(), text.size()) << std::hex << static_cast<unsigned>(c);
+    }
+    for (const std::string stray : {"\xFF", "\xC3", "\xE5\xB7", "\xC0\x80"}) EXPECT_EQ(FoldCase(stray), stray);
+}
+
+// The comparison of names folds character by character instead of building
+// both folded texts; it must say what comparing those texts would.
+TEST(Utf8Text, SameFoldedAgreesWithComparingFoldedTexts) {
+    const std::string texts[] = {"Fire1", "fIRE1", "\xC3\x84rger", "\xC3\xA4rger", "\xC5\xB8", "\xC3\xBF",
+                                 "a\xFF", "A\xFF", "A\xFE", "\xC3", "\xC3\x89", "\xC3\xA9", "\xE5\xB7\xA6",
+                                 "\xE5\xB7", "\xE0\x80\x80", "", "\xC3\xA9\xA9", "\xC3\x89\xA9"};
+    for (const auto& a : texts) {
+        for (const auto& b : texts) EXPECT_EQ(SameFolded(a, b), FoldCase(a) == FoldCase(b)) << a << " / " << b;
+    }
 }
 
 TEST(Utf8Text, CountAndCutNeverSplitACharacter) {

@@ -18,8 +18,9 @@ using testing_support::TempFolder;
 using Names = std::vector<std::string>;
 
 // A skins root as users leave it: skins, a nested folder, images lying
-// directly in the root (the default skin), links, and folder names that
-// str.ini could not give back.
+// directly in the root (the default skin), links, names with blanks or quotes
+// around them (which str.ini keeps in quotes), and names that str.ini could
+// not give back.
 class SkinsRootTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -41,7 +42,8 @@ protected:
 };
 
 TEST_F(SkinsRootTest, ListsTheFoldersOnlySortedByName) {
-    EXPECT_EQ(ListSkinFolders(root()), (Names{"Blue sky", "Crimson", "Linked", "amber", "日本"}));
+    EXPECT_EQ(ListSkinFolders(root()),
+              (Names{" padded", "\"quoted\"", "Blue sky", "Crimson", "Linked", "amber", "trailing ", "日本"}));
 }
 
 TEST(SkinsRoot, AMissingEmptyOrPlainFileRootListsNothing) {
@@ -54,9 +56,9 @@ TEST(SkinsRoot, AMissingEmptyOrPlainFileRootListsNothing) {
 TEST(SkinsRoot, OnlyNamesThatStrIniKeepsAreListable) {
     const std::pair<const char*, bool> cases[] = {
         {"Crimson", true},    {"Blue sky", true},  {"日本", true},        {"it's", true},      {"\"half", true},
-        {"", false},          {".", false},        {"..", false},         {" padded", false},  {"trailing ", false},
-        {"tab\there", true},  {"\ttab", false},    {"line\nbreak", false}, {"cr\rhere", false}, {"\"quoted\"", false},
-        {"'quoted'", false},  {"a/b", false},      {"a\\b", false},
+        {"", false},          {".", false},        {"..", false},         {" padded", true},   {"trailing ", true},
+        {"tab\there", true},  {"\ttab", true},     {"line\nbreak", false}, {"cr\rhere", false}, {"\"quoted\"", true},
+        {"'quoted'", true},   {"a/b", false},      {"a\\b", false},
     };
     for (const auto& [name, listable] : cases) EXPECT_EQ(IsListableSkinName(name), listable) << '"' << name << '"';
 }
@@ -70,7 +72,7 @@ TEST_F(SkinsRootTest, TheExactNameOfAListedFolderIsChosenAndAnythingElseChangesN
     const Case cases[] = {
         {"Crimson", true}, {"Linked", true},     {"日本", true},   {"crimson", false}, {"CRIMSON", false},
         {"Inner", false},  {"notes.txt", false}, {"main.png", false}, {"LinkToFile", false}, {"Broken", false},
-        {"", false},       {".", false},         {"..", false},      {" padded", false},  {"Crimson ", false},
+        {"", false},       {".", false},         {"..", false},      {" padded", true},   {"Crimson ", false},
     };
     for (const Case& c : cases) {
         SkinsDialogModel model(root(), current);
@@ -93,14 +95,14 @@ TEST_F(SkinsRootTest, OkWithoutAPickHandsBackTheSkinInUseWithTheNewColour) {
 TEST_F(SkinsRootTest, AFolderGoneSinceTheListWasFilledIsNotChosen) {
     SkinsDialogModel model(root(), SkinSettings{"", root(), {}});
     const Names listed = model.SkinNames();
-    ASSERT_EQ(listed[0], "Blue sky");
+    ASSERT_EQ(listed[2], "Blue sky");
     ASSERT_TRUE(model.ChooseSkin("amber"));
     fs::remove_all(root() / "Blue sky");
-    EXPECT_FALSE(model.ChooseSkin(listed[0]));
+    EXPECT_FALSE(model.ChooseSkin(listed[2]));
     // The earlier choice stands, name and folder together.
     EXPECT_EQ(model.SkinName(), "amber");
     EXPECT_EQ(model.Result().skinFolder, root() / "amber");
-    EXPECT_EQ(model.SkinNames(), (Names{"Crimson", "Linked", "amber", "日本"}));
+    EXPECT_EQ(model.SkinNames(), (Names{" padded", "\"quoted\"", "Crimson", "Linked", "amber", "trailing ", "日本"}));
 }
 
 TEST_F(SkinsRootTest, TheDefaultSkinIsOfferedWhileTheRootHoldsItsOwnBackground) {
