@@ -171,7 +171,8 @@ TEST(ProfileJson, EveryProblemIsReportedWithItsPathAndNothingIsReturned) {
     };
     const Row rows[] = {
         {"[1]", "", "a profile is a JSON object"},
-        {"{\"kz7Profile\": 1,", "", "not JSON"},
+        {"{\"kz7Profile\": 1,", "", "not a JSON document kz7 can read"},
+        {R"({"kz7Profile": 1, "reportRateHz": 15e400})", "", "number overflow"},
         {"{}", "/kz7Profile", "missing"},
         {R"({"kz7Profile": 2})", "/kz7Profile", "reads profile version 1, not 2"},
         {R"({"kz7Profile": 1, "colour": 1})", "/colour", "unknown member"},

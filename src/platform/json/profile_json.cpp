@@ -746,12 +746,14 @@ std::string ExportProfileJson(const ProfileState& state, std::uint8_t sensorType
 }
 
 ImportedProfile ImportProfileJson(std::string_view text, const ProfileState& current) {
+    // The parser throws for more than syntax: a number too large for any
+    // type is out_of_range. Whatever it is, the document is refused.
     Json document;
     try {
         document = Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
         ImportedProfile result;
-        result.problems.push_back({"", std::string("not JSON: ") + error.what()});
+        result.problems.push_back({"", std::string("not a JSON document kz7 can read: ") + error.what()});
         return result;
     }
     return Importer(document, current).Run();
