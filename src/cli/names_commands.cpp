@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "config/record_labels.h"
 #include "device/dpi_tables.h"
+#include "profile/setting_words.h"
 #include "keys/button_function_menu.h"
 #include "keys/button_functions.h"
 #include "keys/key_codes.h"
@@ -146,9 +147,7 @@ const NameKind kKinds[] = {
              }
              sensor = static_cast<std::uint8_t>(*type);
          }
-         for (int level = 0; level < DpiTableSize(sensor); ++level) {
-             names.emplace_back(DpiLabelFor(sensor, static_cast<std::uint8_t>(level)));
-         }
+         for (std::string& label : OfferedDpiLabels(sensor)) names.push_back(std::move(label));
          return true;
      }},
     {"macros", "", "the macros a button can play: the first twelve of record.ini",

@@ -148,11 +148,8 @@ std::string SetDpiStage(SettingTarget& target, const DpiStageRequest& request) {
         if (request.level && request.dpi) return "give --level or --dpi, not both";
         if (!request.level && !request.dpi && !request.on) return "give --level, --dpi, --on or --off";
         BasicPageModel page(target.model, target.labels, target.language);
-        const int levels = std::min(DpiLevelsOffered(target.sensorType), DpiTableSize(target.sensorType));
-        std::vector<std::string> labels;
-        for (int level = 0; level < levels; ++level) {
-            labels.emplace_back(DpiLabelFor(target.sensorType, static_cast<std::uint8_t>(level)));
-        }
+        const std::vector<std::string> labels = OfferedDpiLabels(target.sensorType);
+        const int levels = static_cast<int>(labels.size());
         std::optional<int> cell;
         if (request.level) {
             cell = WholeNumberIn(*request.level, 1, levels);
@@ -237,20 +234,15 @@ std::string SetDpiLeds(SettingTarget& target, std::string_view stage, std::strin
         std::string problem;
         const auto group = StageNumber(stage, kDpiStages, "DPI stage", problem);
         if (!group) return problem;
-        static constexpr char kLeds[kLedTogglesPerStage] = {'r', 'g', 'b'};
-        bool wanted[kLedTogglesPerStage] = {};
-        for (char c : leds) {
-            const auto* at = std::find(std::begin(kLeds), std::end(kLeds), c);
-            if (at == std::end(kLeds) || wanted[at - kLeds]) {
-                return "the LEDs of a DPI stage are written with r, g and b, each once (\"rb\", \"\" for none), not \"" +
-                       std::string(leds) + "\"";
-            }
-            wanted[at - kLeds] = true;
+        const auto wanted = ParseLedLetters(leds);
+        if (!wanted) {
+            return "the LEDs of a DPI stage are written with r, g and b, each once (\"rb\", \"\" for none), not \"" +
+                   std::string(leds) + "\"";
         }
         BasicPageModel page(target.model, target.labels, target.language);
         page.ChooseDpiColourStage(*group);
         for (int t = 0; t < kLedTogglesPerStage; ++t) {
-            if (LedToggle(target.model.config, *group, t) != wanted[t]) page.ToggleDpiColourLed(t);
+            if (LedToggle(target.model.config, *group, t) != (*wanted)[static_cast<std::size_t>(t)]) page.ToggleDpiColourLed(t);
         }
         return {};
     });

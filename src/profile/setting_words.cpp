@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "device/dpi_tables.h"
 #include "keys/button_functions.h"
+#include "pages/basic_page_model.h"
 #include "keys/fire_key_rules.h"
 #include "macros/macro_key_dialog.h"
 #include "macros/macro_store.h"
@@ -195,6 +197,35 @@ std::optional<ComboKeyChoice> ResolveComboKeys(std::string_view text, std::strin
     if (!chosenKeys.empty()) choice.key1Name = chosenKeys[0];
     if (chosenKeys.size() > 1) choice.key2Name = chosenKeys[1];
     return choice;
+}
+
+namespace {
+constexpr char kLedLetters[] = {'r', 'g', 'b'};
+}  // namespace
+
+std::optional<std::array<bool, 3>> ParseLedLetters(std::string_view text) {
+    std::array<bool, 3> lit{};
+    for (char c : text) {
+        const auto* at = std::find(std::begin(kLedLetters), std::end(kLedLetters), c);
+        if (at == std::end(kLedLetters) || lit[static_cast<std::size_t>(at - kLedLetters)]) return std::nullopt;
+        lit[static_cast<std::size_t>(at - kLedLetters)] = true;
+    }
+    return lit;
+}
+
+std::string LedLetters(const std::array<bool, 3>& lit) {
+    std::string text;
+    for (std::size_t t = 0; t < lit.size(); ++t) {
+        if (lit[t]) text += kLedLetters[t];
+    }
+    return text;
+}
+
+std::vector<std::string> OfferedDpiLabels(std::uint8_t sensorType) {
+    const int levels = std::min(DpiLevelsOffered(sensorType), DpiTableSize(sensorType));
+    std::vector<std::string> labels;
+    for (int level = 0; level < levels; ++level) labels.emplace_back(DpiLabelFor(sensorType, static_cast<std::uint8_t>(level)));
+    return labels;
 }
 
 std::optional<std::uint8_t> ResolveDpiMode(std::string_view text) {

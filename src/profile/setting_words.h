@@ -4,6 +4,8 @@
 // document, turned into the values the record's rules take. Every refusal
 // says what was wrong and, where the choice is from a list, the whole list.
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +35,15 @@ std::optional<int> ResolveListRow(std::span<const UiText> rows, std::string_view
 // "Left Ctrl+C+V", "Alt+F4", "Num +": at most one modifier (first) and at
 // most two keys, joined by "+".
 std::optional<ComboKeyChoice> ResolveComboKeys(std::string_view text, std::string& problem);
+// The LEDs a DPI stage lights, written with the letters r, g and b, each at
+// most once ("rb"; "" for none): which of its three toggles are on.
+std::optional<std::array<bool, 3>> ParseLedLetters(std::string_view text);
+// The same written out.
+std::string LedLetters(const std::array<bool, 3>& lit);
+
+// The DPI labels a sensor type offers, slider position 1 first.
+std::vector<std::string> OfferedDpiLabels(std::uint8_t sensorType);
+
 // "DPI +", "dpi+", "+", "DPI Loop", "loop", ...: the DPI switch mode 1..3.
 std::optional<std::uint8_t> ResolveDpiMode(std::string_view text);
 

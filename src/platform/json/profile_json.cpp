@@ -26,7 +26,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kModeKeys[kButtonModes] = {"A", "B"};
 constexpr std::string_view kLanguageKeys[] = {"en", "chs", "cht"};
-constexpr char kLedLetters[kLedTogglesPerStage] = {'r', 'g', 'b'};
 // Parameter names of a button slot, each holding the one word its function takes.
 constexpr std::string_view kArgumentKeys[] = {"direction", "entry", "key", "keys", "macro"};
 
@@ -166,11 +165,9 @@ Json LightingJson(const DeviceConfig& config) {
     json["loopColours"] = colours;
     Json leds = Json::array();
     for (int stage = 0; stage < kDpiStages; ++stage) {
-        std::string lit;
-        for (int t = 0; t < kLedTogglesPerStage; ++t) {
-            if (LedToggle(config, stage, t)) lit += kLedLetters[t];
-        }
-        leds.push_back(lit);
+        std::array<bool, kLedTogglesPerStage> lit{};
+        for (int t = 0; t < kLedTogglesPerStage; ++t) lit[static_cast<std::size_t>(t)] = LedToggle(config, stage, t);
+        leds.push_back(LedLetters(lit));
     }
     json["dpiStageLeds"] = leds;
     return json;
@@ -520,7 +517,8 @@ private:
 
     void ReadDpiStages(const Json& json) {
         if (!Array(json, "/dpiStages", kDpiStages)) return;
-        const int levels = std::min(DpiLevelsOffered(sensorType_), DpiTableSize(sensorType_));
+        const std::vector<std::string> offered = OfferedDpiLabels(sensorType_);
+        const int levels = static_cast<int>(offered.size());
         for (std::size_t stage = 0; stage < json.size(); ++stage) {
             const Json& wanted = json[stage];
             const std::string path = Pointer("/dpiStages", stage);
@@ -531,14 +529,10 @@ private:
             if (dpi && (!base.contains("dpi") || *dpi != base["dpi"])) {
                 const auto label = String(*dpi, Pointer(path, "dpi"));
                 std::optional<int> found;
-                for (int l = 0; label && l < levels; ++l) {
-                    if (DpiLabelFor(sensorType_, static_cast<std::uint8_t>(l)) == *label) found = l;
-                }
-                if (label && !found) {
-                    std::vector<std::string> labels;
-                    for (int l = 0; l < levels; ++l) labels.emplace_back(DpiLabelFor(sensorType_, static_cast<std::uint8_t>(l)));
-                    Problem(Pointer(path, "dpi"), "sensor type " + std::to_string(sensorType_) + " offers " + JoinedList(labels) +
-                                                      ", not " + dpi->dump());
+                if (label) {
+                    const auto at = std::find(offered.begin(), offered.end(), *label);
+                    if (at != offered.end()) found = static_cast<int>(at - offered.begin());
+                    else Problem(Pointer(path, "dpi"), "sensor type " + std::to_string(sensorType_) + " offers " + JoinedList(offered) + ", not " + dpi->dump());
                 }
                 if (found) state_.config.dpiLevel[stage] = static_cast<std::uint8_t>(*found);
             } else if (level && *level != base["level"]) {
@@ -616,18 +610,14 @@ private:
                     if ((*leds)[stage] == Base({"lighting", "dpiStageLeds"})[stage]) continue;
                     const auto text = String((*leds)[stage], Pointer(ledsPath, stage));
                     if (!text) continue;
-                    bool wanted[kLedTogglesPerStage] = {};
-                    bool valid = true;
-                    for (char c : *text) {
-                        const auto* at = std::find(std::begin(kLedLetters), std::end(kLedLetters), c);
-                        if (at == std::end(kLedLetters) || wanted[at - kLedLetters]) valid = false;
-                        else wanted[at - kLedLetters] = true;
-                    }
-                    if (!valid) {
+                    const auto wanted = ParseLedLetters(*text);
+                    if (!wanted) {
                         Problem(Pointer(ledsPath, stage), "expected the lit LEDs as r, g and b, each once (\"rb\", \"\" for none), found " + (*leds)[stage].dump());
                         continue;
                     }
-                    for (int t = 0; t < kLedTogglesPerStage; ++t) SetLedToggle(config, static_cast<int>(stage), t, wanted[t]);
+                    for (int t = 0; t < kLedTogglesPerStage; ++t) {
+                        SetLedToggle(config, static_cast<int>(stage), t, (*wanted)[static_cast<std::size_t>(t)]);
+                    }
                 }
             }
         }
