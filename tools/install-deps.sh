@@ -13,7 +13,7 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick trayer
   groff-base man-db zsh
   debhelper lintian desktop-file-utils appstream git
-  libcli11-dev python3-jsonschema
+  python3-jsonschema
 )
 
 missing=()
