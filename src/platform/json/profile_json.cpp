@@ -246,19 +246,19 @@ public:
                 Problem(Pointer("", key), "unknown member \"" + key + "\"");
             }
         }
-        const Json* version = Member(doc_, "", "kz7Profile");
+        const Json* version = Member(doc_, "kz7Profile");
         if (!version) {
             Problem("/kz7Profile", "missing: a kz7 profile starts with \"kz7Profile\": " + std::to_string(kProfileFormatVersion));
         } else if (!version->is_number_integer() || version->get<long long>() != kProfileFormatVersion) {
             Problem("/kz7Profile", "this kz7 reads profile version " + std::to_string(kProfileFormatVersion) + ", not " + version->dump());
         }
-        if (const Json* raw = Member(doc_, "", "raw")) ReadRaw(*raw);
-        if (const Json* sensor = Member(doc_, "", "sensorType")) {
+        if (const Json* raw = Member(doc_, "raw")) ReadRaw(*raw);
+        if (const Json* sensor = Member(doc_, "sensorType")) {
             if (const auto type = Integer(*sensor, "/sensorType", 0, kKnownSensorTypes - 1)) sensorType_ = static_cast<std::uint8_t>(*type);
         }
         // What the document would say of the record it starts from: a member
         // equal to this changes nothing.
-        if (const Json* macros = Member(doc_, "", "macros")) ReadMacros(*macros);
+        if (const Json* macros = Member(doc_, "macros")) ReadMacros(*macros);
         base_ = ProfileDocument(state_, sensorType_);
 
         ReadSection("mode", [this](const Json& json) { ReadMode(json); });
@@ -283,8 +283,7 @@ private:
         return result;
     }
 
-    const Json* Member(const Json& object, std::string_view path, std::string_view key) {
-        (void)path;
+    const Json* Member(const Json& object, std::string_view key) {
         if (!object.is_object()) return nullptr;
         const auto it = object.find(std::string(key));
         return it == object.end() ? nullptr : &*it;
@@ -342,7 +341,7 @@ private:
 
     template <typename Read>
     void ReadSection(std::string_view key, Read read) {
-        const Json* json = Member(doc_, "", key);
+        const Json* json = Member(doc_, key);
         if (!json || *json == base_[std::string(key)]) return;
         read(*json);
     }
@@ -385,12 +384,12 @@ private:
         if (!Object(json, "/labels", {"en", "chs", "cht"})) return;
         for (std::size_t language = 0; language < kProfileLanguages.size(); ++language) {
             const std::string key(kLanguageKeys[language]);
-            const Json* modes = Member(json, "/labels", key);
+            const Json* modes = Member(json, key);
             if (!modes) continue;
             const std::string path = "/labels/" + key;
             if (!Object(*modes, path, {"A", "B"})) continue;
             for (int mode = 0; mode < kButtonModes; ++mode) {
-                const Json* texts = Member(*modes, path, kModeKeys[mode]);
+                const Json* texts = Member(*modes, kModeKeys[mode]);
                 if (!texts) continue;
                 const std::string textsPath = Pointer(path, kModeKeys[mode]);
                 if (!Array(*texts, textsPath, kWrittenLabelSlots, true)) continue;
@@ -412,7 +411,7 @@ private:
         }
         for (int mode = 0; mode < kButtonModes; ++mode) {
             const std::string modeKey(kModeKeys[mode]);
-            const Json* slots = Member(json, "/buttons", modeKey);
+            const Json* slots = Member(json, modeKey);
             if (!slots) continue;
             const std::string path = "/buttons/" + modeKey;
             if (!Array(*slots, path, kButtonSlots, true)) continue;
@@ -435,11 +434,11 @@ private:
     void ReadSlot(const Json& json, const std::string& path, int mode, int slot, const std::vector<std::string>& macroNames) {
         if (!Object(json, path, {"function", "code", "direction", "entry", "key", "keys", "macro", "speed", "times", "repeat"})) return;
         ButtonSet& set = state_.config.buttons[mode];
-        if (const Json* code = Member(json, path, "code"); code && !json.contains("function")) {
+        if (const Json* code = Member(json, "code"); code && !json.contains("function")) {
             if (const auto value = Integer(*code, Pointer(path, "code"), 0, 255)) set.function[slot] = static_cast<std::uint8_t>(*value);
             return;
         }
-        const Json* function = Member(json, path, "function");
+        const Json* function = Member(json, "function");
         if (!function) {
             Problem(path, "missing \"function\"");
             return;
@@ -448,7 +447,7 @@ private:
         if (const auto name = String(*function, Pointer(path, "function"))) request.function = *name;
         else return;
         for (std::string_view key : kArgumentKeys) {
-            const Json* argument = Member(json, path, key);
+            const Json* argument = Member(json, key);
             if (!argument) continue;
             if (request.argument) {
                 Problem(Pointer(path, key), "a button takes one of \"direction\", \"entry\", \"key\", \"keys\" and \"macro\"");
@@ -459,7 +458,7 @@ private:
             request.argument = *text;
         }
         auto number = [&](std::string_view key, std::optional<std::string>& into) {
-            if (const Json* value = Member(json, path, key)) into = value->is_number_integer() ? std::to_string(value->get<long long>()) : value->dump();
+            if (const Json* value = Member(json, key)) into = value->is_number_integer() ? std::to_string(value->get<long long>()) : value->dump();
         };
         number("speed", request.speed);
         number("times", request.times);
@@ -524,8 +523,8 @@ private:
             const std::string path = Pointer("/dpiStages", stage);
             const Json& base = Base({"dpiStages"})[stage];
             if (wanted == base || !Object(wanted, path, {"level", "dpi", "on"})) continue;
-            const Json* dpi = Member(wanted, path, "dpi");
-            const Json* level = Member(wanted, path, "level");
+            const Json* dpi = Member(wanted, "dpi");
+            const Json* level = Member(wanted, "level");
             if (dpi && (!base.contains("dpi") || *dpi != base["dpi"])) {
                 const auto label = String(*dpi, Pointer(path, "dpi"));
                 std::optional<int> found;
@@ -540,7 +539,7 @@ private:
                     state_.config.dpiLevel[stage] = static_cast<std::uint8_t>(*value - 1);
                 }
             }
-            if (const Json* on = Member(wanted, path, "on"); on && *on != base["on"]) {
+            if (const Json* on = Member(wanted, "on"); on && *on != base["on"]) {
                 if (const auto value = Boolean(*on, Pointer(path, "on"))) state_.config.dpiStageOn[stage] = *value ? 1 : 0;
             }
         }
@@ -554,7 +553,7 @@ private:
         const std::string path = "/lighting";
         if (!Object(json, path, {"mode", "parameters", "loopColours", "dpiStageLeds"})) return;
         DeviceConfig& config = state_.config;
-        if (const Json* mode = Member(json, path, "mode"); mode && *mode != Base({"lighting", "mode"})) {
+        if (const Json* mode = Member(json, "mode"); mode && *mode != Base({"lighting", "mode"})) {
             std::optional<int> found;
             for (int m = 0; m <= 3; ++m) {
                 if (mode->is_string() && LedModeText(m, UiLanguage::English) == mode->get<std::string>()) found = m;
@@ -562,12 +561,12 @@ private:
             if (found) config.ledMode = static_cast<std::uint8_t>(*found);
             else Problem(Pointer(path, "mode"), "expected \"Off Mode\", \"Standard Mode\", \"Respiration Mode\" or \"Neon Mode\", found " + mode->dump());
         }
-        if (const Json* parameters = Member(json, path, "parameters")) {
+        if (const Json* parameters = Member(json, "parameters")) {
             const std::string parametersPath = Pointer(path, "parameters");
             if (Object(*parameters, parametersPath, {"Standard Mode", "Respiration Mode", "Neon Mode"})) {
                 for (std::uint8_t m = 1; m <= 3; ++m) {
                     const std::string name(LedModeText(m, UiLanguage::English));
-                    const Json* wanted = Member(*parameters, parametersPath, name);
+                    const Json* wanted = Member(*parameters, name);
                     if (!wanted || *wanted == Base({"lighting", "parameters", name})) continue;
                     std::vector<std::string> labels;
                     std::optional<int> found;
@@ -580,14 +579,14 @@ private:
                 }
             }
         }
-        if (const Json* colours = Member(json, path, "loopColours")) {
+        if (const Json* colours = Member(json, "loopColours")) {
             const std::string coloursPath = Pointer(path, "loopColours");
             if (Array(*colours, coloursPath, kLoopColours)) {
                 for (std::size_t k = 0; k < colours->size(); ++k) {
                     const std::string entryPath = Pointer(coloursPath, k);
                     const Json& entry = (*colours)[k];
                     if (entry == Base({"lighting", "loopColours"})[k] || !Object(entry, entryPath, {"colour", "on"})) continue;
-                    if (const Json* colour = Member(entry, entryPath, "colour")) {
+                    if (const Json* colour = Member(entry, "colour")) {
                         const auto text = String(*colour, Pointer(entryPath, "colour"));
                         const auto rgb = text ? ParseColour(*text) : std::nullopt;
                         if (text && !rgb) Problem(Pointer(entryPath, "colour"), "expected a colour \"#rrggbb\", found " + colour->dump());
@@ -597,13 +596,13 @@ private:
                             config.loopColor[k][2] = rgb->blue;
                         }
                     }
-                    if (const Json* on = Member(entry, entryPath, "on"); on && *on != Base({"lighting", "loopColours"})[k]["on"]) {
+                    if (const Json* on = Member(entry, "on"); on && *on != Base({"lighting", "loopColours"})[k]["on"]) {
                         if (const auto value = Boolean(*on, Pointer(entryPath, "on"))) config.loopColorOn[k] = *value ? 1 : 0;
                     }
                 }
             }
         }
-        if (const Json* leds = Member(json, path, "dpiStageLeds")) {
+        if (const Json* leds = Member(json, "dpiStageLeds")) {
             const std::string ledsPath = Pointer(path, "dpiStageLeds");
             if (Array(*leds, ledsPath, kDpiStages)) {
                 for (std::size_t stage = 0; stage < leds->size(); ++stage) {
@@ -636,7 +635,7 @@ private:
         const Slider sliders[] = {{"speed", &config.pointerSpeed, 1}, {"wheel", &config.wheelScrollLines, 0},
                                   {"doubleClick", &config.doubleClickSpeed, 1}};
         for (const Slider& slider : sliders) {
-            const Json* value = Member(json, path, slider.key);
+            const Json* value = Member(json, slider.key);
             if (!value || *value == Base({"pointer", slider.key})) continue;
             if (const auto level = Integer(*value, Pointer(path, slider.key), slider.lowest, kPointerLevels)) {
                 *slider.field = static_cast<std::uint8_t>(*level);
@@ -645,7 +644,7 @@ private:
         const std::pair<std::string_view, std::uint8_t*> boxes[] = {{"precision", &config.enhancePointerPrecision},
                                                                    {"oneScreen", &config.scrollOneScreen}};
         for (const auto& [key, field] : boxes) {
-            const Json* value = Member(json, path, key);
+            const Json* value = Member(json, key);
             if (!value || *value == Base({"pointer", key})) continue;
             if (const auto on = Boolean(*value, Pointer(path, key))) *field = *on ? 1 : 0;
         }
@@ -663,7 +662,7 @@ private:
             const Json& entry = json[i];
             if (!Object(entry, path, {"name", "lines", "loops"})) continue;
             ProfileMacro macro;
-            const Json* name = Member(entry, path, "name");
+            const Json* name = Member(entry, "name");
             if (!name) {
                 Problem(path, "missing \"name\"");
                 continue;
@@ -679,7 +678,7 @@ private:
                 Problem(Pointer(path, "name"), "a second macro named \"" + macro.name + "\"");
             }
             names.push_back(macro.name);
-            if (const Json* lines = Member(entry, path, "lines")) {
+            if (const Json* lines = Member(entry, "lines")) {
                 const std::string linesPath = Pointer(path, "lines");
                 if (Array(*lines, linesPath, kMaxMacroLines, true)) {
                     for (std::size_t l = 0; l < lines->size(); ++l) {
@@ -690,7 +689,7 @@ private:
                     }
                 }
             }
-            if (const Json* loops = Member(entry, path, "loops")) {
+            if (const Json* loops = Member(entry, "loops")) {
                 if (const auto count = Integer(*loops, Pointer(path, "loops"), 0, 65535)) macro.loops = static_cast<unsigned>(*count);
             } else if (!macro.lines.empty()) {
                 macro.loops = 1;
@@ -706,13 +705,13 @@ private:
     void ReadSkin(const Json& json) {
         const std::string path = "/skin";
         if (!Object(json, path, {"name", "textColour"})) return;
-        if (const Json* name = Member(json, path, "name")) {
+        if (const Json* name = Member(json, "name")) {
             if (const auto text = String(*name, Pointer(path, "name"))) {
                 if (!text->empty() && !IsSkinName(*text)) Problem(Pointer(path, "name"), "not a skin folder's name: " + name->dump());
                 else state_.skin.skinName = *text;
             }
         }
-        if (const Json* colour = Member(json, path, "textColour")) {
+        if (const Json* colour = Member(json, "textColour")) {
             const auto text = String(*colour, Pointer(path, "textColour"));
             const auto rgb = text ? ParseColour(*text) : std::nullopt;
             if (text && !rgb) Problem(Pointer(path, "textColour"), "expected a colour \"#rrggbb\", found " + colour->dump());
